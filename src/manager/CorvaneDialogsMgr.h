@@ -1,0 +1,45 @@
+#pragma once
+
+#include "corvanedialogs_export.h"
+#include "CorvaneCodeTables.h"
+#include "CorvaneLookups.h"
+#include "CorvaneServerUtils.h"
+#include "CorvaneUtils.h"
+#include "Prompter.h"
+#include "Quillon.h"
+
+#include <memory>
+
+namespace corvane {
+
+/// The one class a host creates. Initialise it once with the host's five components, then ask it for dialogs;
+/// every Get...Dlg call refreshes the shared state (palette, preferences, display settings) and returns a new,
+/// independent dialog object.
+class CORVANEDIALOGS_EXPORT CorvaneDialogsMgr {
+public:
+    CorvaneDialogsMgr();
+    ~CorvaneDialogsMgr();
+    CorvaneDialogsMgr(const CorvaneDialogsMgr&) = delete;
+    CorvaneDialogsMgr& operator=(const CorvaneDialogsMgr&) = delete;
+
+    /// The older start-up call without the server-utilities component, kept for hosts built against it.
+    void InitDlgMgr(std::shared_ptr<Quillon>& quillon, std::shared_ptr<CorvaneUtils>& utils,
+                    std::shared_ptr<CorvaneCodeTables>& codeTables, std::shared_ptr<CorvaneLookups>& lookups);
+    /// Stores the five component references, reads the context key, the operator name and the help file.
+    void InitDialogsMgr(std::shared_ptr<Quillon>& quillon, std::shared_ptr<CorvaneUtils>& utils,
+                        std::shared_ptr<CorvaneCodeTables>& codeTables, std::shared_ptr<CorvaneLookups>& lookups,
+                        std::shared_ptr<CorvaneServerUtils>& serverUtils);
+
+    /// Replaces the prompter through which every message and question goes (QMessageBox by default).
+    static void SetPrompter(std::shared_ptr<Prompter> prompter);
+
+    /// Re-reads the palette, the preferences object and the display settings; every Get...Dlg call does this first.
+    void RefreshSharedState();
+
+private:
+    void storeReferences(std::shared_ptr<Quillon>& quillon, std::shared_ptr<CorvaneUtils>& utils,
+                         std::shared_ptr<CorvaneCodeTables>& codeTables, std::shared_ptr<CorvaneLookups>& lookups,
+                         std::shared_ptr<CorvaneServerUtils> serverUtils);
+};
+
+} // namespace corvane

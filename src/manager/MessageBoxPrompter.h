@@ -1,0 +1,14 @@
+#pragma once
+
+#include "Prompter.h"
+
+namespace corvane {
+
+/// Shows prompts in QMessageBox over the active window; the default prompter of a host.
+class MessageBoxPrompter final : public Prompter {
+public:
+    PromptAnswer ask(const Prompt& prompt) override;
+    void beep() override;
+};
+
+} // namespace corvane

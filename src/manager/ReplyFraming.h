@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+/// The framing of server replies shared by every window.
+class ReplyFraming {
+public:
+    static constexpr std::string_view okMarker = "|OK||";
+    static constexpr std::string_view endMarker = "|END|";
+
+    /// An error reply line: after one leading "|OK||" or "|END|" marker is set aside, it begins with "Error"
+    /// in any letter case. This covers "Error..." and "|OK||ERROR..." alike.
+    static bool isErrorLine(std::string_view line);
+    /// The line with one leading "|OK||" or "|END|" marker removed.
+    static std::string_view withoutLeadingMarker(std::string_view line);
+    /// The data of a line reply: lines joined with CR LF, every "|OK||" and "|END|" removed.
+    static std::string joinData(const std::vector<std::string>& lines);
+    /// Message text with every colon shown as a line break (CR LF).
+    static std::string colonsAsLineBreaks(std::string_view message);
+};
+
+/// A status reply: "|" status "|" title "|" message ...; fields counted from 0 (field 0 is empty).
+struct StatusReply {
+    std::vector<std::string_view> fields;
+
+    static StatusReply parse(std::string_view reply);
+    std::string_view field(std::size_t index) const;
+    std::string_view status() const { return field(1); }
+    std::string_view title() const { return field(2); }
+    std::string_view message() const { return field(3); }
+};
+
+} // namespace corvane

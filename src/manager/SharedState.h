@@ -1,0 +1,70 @@
+#pragma once
+
+#include "CorvaneCodeTables.h"
+#include "CorvaneLookups.h"
+#include "CorvaneServerUtils.h"
+#include "CorvaneUtils.h"
+#include "Prompter.h"
+#include "Quillon.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+/// The display values copied from the display settings object at every refresh.
+struct DisplayValues {
+    std::int32_t first = 0;
+    std::string lookupSeparator;
+    std::int32_t second = 0;
+    std::int32_t third = 0;
+    double columnWidthMultiplier = 1.0;
+    std::int32_t disabledCellColour = 0xC0C0C0;
+};
+
+/// The library-wide state every window reads; one copy for the host's user-interface thread.
+class SharedState {
+public:
+    static SharedState& instance();
+    /// Forgets everything; used when a host tears the library down and between tests.
+    void reset();
+
+    std::shared_ptr<Quillon> quillon;
+    std::shared_ptr<CorvaneUtils> utils;
+    std::shared_ptr<CorvaneCodeTables> codeTables;
+    std::shared_ptr<CorvaneLookups> lookups;
+    std::shared_ptr<CorvaneServerUtils> serverUtils;
+
+    std::string contextKey;
+    std::string operatorName;
+    std::string helpFile;
+
+    std::vector<std::string> palette;
+    std::shared_ptr<Preferences> preferences;
+    std::shared_ptr<DisplaySettings> displaySettings;
+    DisplayValues display;
+    std::uint32_t lightBackground = 0xEFF0F0;
+
+    bool saveErrorShown = false;
+    std::string collectionsResult;
+    bool collectionsContinue = false;
+
+    /// Colour 0x00BBGGRR of a palette letter (entry = letter code minus 64); fallback when absent or unreadable.
+    std::uint32_t colourForLetter(char letter, std::uint32_t fallback) const;
+
+    /// The prompter in use; a silent one that answers the default button until a window layer sets its own.
+    Prompter& prompter() const;
+    void setPrompter(std::shared_ptr<Prompter> prompter);
+
+    /// The application title for message boxes (utilities component), empty without one.
+    std::string messageTitle() const;
+    bool developerMode() const;
+
+private:
+    SharedState();
+    std::shared_ptr<Prompter> m_prompter;
+};
+
+} // namespace corvane

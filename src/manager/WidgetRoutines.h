@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+
+class QFont;
+class QLineEdit;
+class QTreeView;
+class QWidget;
+
+namespace corvane {
+
+class CorvaneGrid;
+
+/// DateIsValid on a text box, or on a masked edit (a line edit with an input mask): a normalised date is written
+/// back into the control; after a refusal the control gets the focus back when it is visible and enabled.
+bool DateIsValid(QLineEdit* edit, bool futureAllowed, bool quiet);
+/// DateIsValid on the grid's current cell: judges its active editor's text, writes the normalised date into
+/// normalised (not into the grid) and gives the grid the focus back after a refusal.
+bool DateIsValid(CorvaneGrid* grid, bool futureAllowed, bool quiet, std::string& normalised);
+
+/// Applies a font code ("0" to "8") to font; any other code leaves it unchanged.
+void applyFontCode(QFont& font, char code);
+
+/// True while the Shift key is held down.
+bool shiftKeyDown();
+/// True while the Control key is held down.
+bool controlKeyDown();
+
+/// Selects all the text of an enabled edit control as it gets the focus.
+void selectAllText(QLineEdit* edit);
+
+/// Gives widget the focus when it is visible, ignoring everything else.
+void focusWhenVisible(QWidget* widget);
+
+/// Tree tool tips: windows switch them off while the tree is busy and back on with this helper.
+void disableTreeToolTips(QTreeView* tree);
+/// Enables the tree's tool tips when they have been switched off.
+void enableTreeToolTips(QTreeView* tree);
+bool treeToolTipsEnabled(const QTreeView* tree);
+
+} // namespace corvane

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+/// The one conversion between Windows-1252 wire text and QString. Every byte value maps to one character and
+/// back (the five bytes Windows-1252 leaves undefined map to the C1 controls of the same value).
+class WireCodec {
+public:
+    static QString toQString(std::string_view wire);
+    /// The wire text for text; nothing when a character has no Windows-1252 byte.
+    static std::optional<std::string> toWire(const QString& text);
+    /// The wire text for text the library wrote itself (captions, messages): unencodable characters become "?".
+    static std::string toWireLossy(const QString& text);
+    /// The first character of text that has no Windows-1252 byte, or a null QChar when there is none.
+    static QChar firstUnencodable(const QString& text);
+    /// Encodes an operator's typed text; when it cannot be sent, says so through the prompter and returns nothing.
+    static std::optional<std::string> toWireOrComplain(const QString& text, const QString& fieldName);
+};
+
+} // namespace corvane

@@ -1,0 +1,96 @@
+#include "ServerSettings.h"
+
+#include "HostFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+TEST(ReadSysSettingValue, ValueEndsAtTheLastCommaOfTheWholeReply)
+{
+    EXPECT_EQ(readSysSettingValue("A=30,", "A").value, "30");
+    EXPECT_EQ(readSysSettingValue("A=1,2,", "A").value, "1,2");
+    EXPECT_EQ(readSysSettingValue("B=1,A=2,C=3,", "A").value, "2,C=3");
+    EXPECT_EQ(readSysSettingValue("AA=5,", "A").value, "5") << "first occurrence, as the server writes it";
+    EXPECT_EQ(readSysSettingValue("a=5,", "A").value, "") << "names are case-sensitive";
+    EXPECT_EQ(readSysSettingValue("", "A").value, "");
+    EXPECT_FALSE(readSysSettingValue("B=7,", "A").malformed);
+    EXPECT_TRUE(readSysSettingValue("A=30", "A").malformed);
+    EXPECT_TRUE(readSysSettingValue("X=1,A=30", "A").malformed);
+    EXPECT_EQ(readSysSettingValue("A=,", "A").value, "");
+}
+
+class ServerSettingsTest : public test::HostFixture {};
+
+TEST_F(ServerSettingsTest, GetSysSettingSendsTheRequestAndReadsTheValue)
+{
+    quillon->stringReplies["|GET|SYS|DAYSOUT|"] = "DAYSOUT=30,";
+    EXPECT_EQ(GetSysSetting("DAYSOUT"), "30");
+    EXPECT_EQ(quillon->requests.back(), "|GET|SYS|DAYSOUT|");
+}
+
+TEST_F(ServerSettingsTest, GetSysSettingWithoutAClosingCommaLogsAndGivesEmpty)
+{
+    quillon->stringReplies["|GET|SYS|A|"] = "A=30";
+    EXPECT_EQ(GetSysSetting("A"), "");
+    ASSERT_EQ(utils->logLines.size(), 1u);
+    EXPECT_EQ(utils->logLines[0].rfind("CorvaneDialogs: GetSysSetting A, ", 0), 0u) << utils->logLines[0];
+}
+
+TEST_F(ServerSettingsTest, GetSysSettingUnreachableBeepsAndLogs)
+{
+    quillon->reachable = false;
+    EXPECT_EQ(GetSysSetting("A"), "");
+    EXPECT_EQ(prompter->beeps, 1);
+    EXPECT_TRUE(logged("CorvaneDialogs: Failed to get |GET|SYS|A|"));
+}
+
+TEST_F(ServerSettingsTest, GetSysSettingWithoutServerLinkSendsNothing)
+{
+    SharedState::instance().quillon.reset();
+    EXPECT_EQ(GetSysSetting("A"), "");
+    EXPECT_TRUE(quillon->requests.empty());
+}
+
+TEST_F(ServerSettingsTest, GetUserSettingsLogsAFailedRead)
+{
+    quillon->stringReplies["|GET|PREFS|MJONES|"] = "ZOOM=110";
+    EXPECT_EQ(GetUserSettings("MJONES"), "ZOOM=110");
+    quillon->reachable = false;
+    EXPECT_EQ(GetUserSettings("MJONES"), "");
+    EXPECT_TRUE(logged("ERR in CorvaneDialogs.Main.GetUserSettings  server not reachable"));
+}
+
+TEST_F(ServerSettingsTest, SetUserSettingsLeavesTheUserFieldEmptyForTheSignedInOperatorInAnyCase)
+{
+    test::FakePreferences& prefs = *utils->preferences;
+    prefs.text = "ZOOM=100\r\n";
+    prefs.written = "GRID=1\r\n";
+    quillon->answer = [](const std::string&) { return std::vector<std::string>{"1"}; };
+    for (const char* name : {"JSMITH", "jsmith", "JSmith"}) {
+        bool startEmpty = false;
+        EXPECT_TRUE(SetUserSettings(prefs, name, startEmpty));
+        EXPECT_EQ(quillon->requests.back(), "|SET|PREFS||ZOOM=100\r\nGRID=1\r\n") << name;
+    }
+    bool startEmpty = true;
+    EXPECT_TRUE(SetUserSettings(prefs, "MJONES", startEmpty));
+    EXPECT_EQ(quillon->requests.back(), "|SET|PREFS|MJONES|GRID=1\r\n");
+}
+
+TEST_F(ServerSettingsTest, SetUserSettingsFailsOnAnUnreachableServerOrARefusal)
+{
+    bool startEmpty = false;
+    quillon->reachable = false;
+    EXPECT_FALSE(SetUserSettings(*utils->preferences, "JSMITH", startEmpty));
+    EXPECT_TRUE(logged("ERR in CorvaneDialogs.Main.SetUserSettings  server not reachable"));
+
+    quillon->reachable = true;
+    quillon->answer = [](const std::string&) { return std::vector<std::string>{"|ERROR|Preferences|Locked:try later"}; };
+    EXPECT_FALSE(SetUserSettings(*utils->preferences, "JSMITH", startEmpty));
+    ASSERT_EQ(utils->messages.size(), 1u);
+    EXPECT_EQ(utils->messages[0].text, "Locked\r\ntry later");
+}
+
+} // namespace
+} // namespace corvane
