@@ -1,5 +1,7 @@
 #pragma once
 
+#include <compare>
+
 namespace corvane {
 
 /// A calendar date without time, as the host's current-date query hands it out.
