@@ -168,6 +168,12 @@ void CorvaneGrid::takeFocus()
     setFocus(Qt::OtherFocusReason);
 }
 
+void CorvaneGrid::editCurrentCell()
+{
+    if (currentIndex().isValid())
+        edit(currentIndex(), QAbstractItemView::EditKeyPressed, nullptr);
+}
+
 QString CorvaneGrid::value(int row, int col) const
 {
     return m_model->style(row, col).value;

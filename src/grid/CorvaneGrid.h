@@ -51,6 +51,10 @@ public:
     /// Asks the owner again for every visible cell.
     void redraw();
     void takeFocus();
+    /// Opens the current cell's editor, as a key press or double click would.
+    void editCurrentCell();
+    /// True while a cell editor is open.
+    bool isEditing() const { return state() == QAbstractItemView::EditingState; }
 
     /// The value the owner shows in a cell.
     QString value(int row, int col) const;

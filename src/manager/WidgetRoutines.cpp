@@ -123,8 +123,12 @@ void disableTreeToolTips(QTreeView* tree)
 {
     if (!tree)
         return;
-    if (!tree->findChild<ToolTipBlocker*>(QString(), Qt::FindDirectChildrenOnly))
-        tree->viewport()->installEventFilter(new ToolTipBlocker(tree));
+    const QString blockerName = QStringLiteral("corvaneToolTipBlocker");
+    if (!tree->findChild<QObject*>(blockerName, Qt::FindDirectChildrenOnly)) {
+        auto* blocker = new ToolTipBlocker(tree);
+        blocker->setObjectName(blockerName);
+        tree->viewport()->installEventFilter(blocker);
+    }
     tree->setProperty(toolTipsOffProperty, true);
 }
 

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+class QPlainTextEdit;
+
+namespace corvane {
+class CorvaneDialogsMgr;
+}
+
+namespace corvane::demo {
+
+/// One window the demo can open, and render for the screenshots.
+struct DemoEntry {
+    QString objectName;
+    QString caption;
+    /// Opens the window as a host would and reports the outcome in the launcher's log.
+    std::function<void(QWidget* launcher, const std::function<void(const QString&)>& report)> open;
+    /// Builds the window, shown but not modal, for a screenshot; null when the entry has no window of its own.
+    std::function<QWidget*()> forScreenshot;
+};
+
+/// The demo host's main window: one button per dialog, and a log of what each returned.
+class DemoLauncher final : public QWidget {
+    Q_OBJECT
+public:
+    DemoLauncher(CorvaneDialogsMgr& manager, std::vector<DemoEntry> entries, const QString& operatorName);
+
+    const std::vector<DemoEntry>& entries() const { return m_entries; }
+    void report(const QString& line);
+
+private:
+    std::vector<DemoEntry> m_entries;
+    QPlainTextEdit* m_log;
+};
+
+} // namespace corvane::demo

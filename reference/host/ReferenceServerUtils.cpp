@@ -1,0 +1,35 @@
+#include "ReferenceServerUtils.h"
+
+#include "Text.h"
+
+namespace corvane::reference {
+
+ReferenceServerUtils::ReferenceServerUtils(std::shared_ptr<ReferenceCodeTables> tables)
+    : m_tables(std::move(tables))
+{
+}
+
+void ReferenceServerUtils::ValidateCode(const std::string& lookupName, const std::string& code, const std::string&,
+                                        CodeVerdict& verdict)
+{
+    verdict = {"NOT VALID", {}};
+    const std::string tableName = lookupName.substr(0, lookupName.find('|'));
+    auto table = m_tables->table(tableName);
+    const std::string_view wanted = text::trim(code);
+    if (!table || wanted.empty())
+        return;
+    for (const auto& row : table->rows()) {
+        if (row.empty() || !text::equalsNoCase(row[0], wanted))
+            continue;
+        static const std::string noFields;
+        const std::string& line = row.size() > 1 ? row[1] : noFields;
+        const auto fields = text::split(line, '\t');
+        verdict.status = "VALID";
+        verdict.description = fields.size() > 1 ? std::string(fields[1]) : std::string();
+        if (fields.size() > 2)
+            verdict.description += "|" + std::string(fields[2]);
+        return;
+    }
+}
+
+} // namespace corvane::reference

@@ -1,0 +1,96 @@
+#include "SharedRequests.h"
+
+#include "PracticeServer.h"
+
+namespace corvane::reference {
+
+namespace {
+
+std::string preferenceOwner(const Request& request)
+{
+    return request.arg(0).empty() ? request.operatorCode : request.arg(0);
+}
+
+std::string yesNo(const std::string& flag)
+{
+    return flag == "1" ? "Y" : "N";
+}
+
+} // namespace
+
+void registerSharedRequests(PracticeServer& server)
+{
+    Database& db = server.database();
+
+    server.addHandler("GET", "SYS", [&db](const Request& request) {
+        const std::string& name = request.arg(0);
+        if (name.empty())
+            return Answer::failure("Error: no setting named");
+        std::string reply;
+        db.query("SELECT value FROM sys_settings WHERE name = ?", {name},
+                 [&](const std::vector<std::string>& row) { reply = name + "=" + row[0] + ","; });
+        return Answer::text(reply);
+    });
+
+    server.addHandler("SET", "SYS", [&db](const Request& request) {
+        const std::string& name = request.arg(0);
+        if (name.empty())
+            return Answer::failure("|ERROR|System Settings|No setting named.");
+        const std::string value = request.rest.substr(std::min(request.rest.size(), name.size() + 1));
+        db.query("INSERT INTO sys_settings(name, value) VALUES(?, ?) "
+                 "ON CONFLICT(name) DO UPDATE SET value = excluded.value",
+                 {name, value});
+        return Answer::text("1");
+    });
+
+    server.addHandler("GET", "PREFS", [&db](const Request& request) {
+        return Answer::text(db.scalar("SELECT text FROM preferences WHERE operator = ?", {preferenceOwner(request)}, ""));
+    });
+
+    server.addHandler("SET", "PREFS", [&db](const Request& request) {
+        const std::string owner = preferenceOwner(request);
+        const std::string text = request.rest.substr(std::min(request.rest.size(), request.arg(0).size() + 1));
+        if (db.scalar("SELECT COUNT(*) FROM operators WHERE code = ?", {owner}, "0") == "0")
+            return Answer::text("|ERROR|Preferences|No operator " + owner + ".");
+        db.query("INSERT INTO preferences(operator, text) VALUES(?, ?) "
+                 "ON CONFLICT(operator) DO UPDATE SET text = excluded.text",
+                 {owner, text});
+        return Answer::text("1");
+    });
+
+    server.addHandler("GET", "CODETABLE", [&db](const Request& request) {
+        const std::string& table = request.arg(0);
+        if (db.scalar("SELECT COUNT(*) FROM code_tables WHERE table_name = ?", {table}, "0") == "0")
+            return Answer::failure("Error: no code table " + table);
+        std::vector<std::string> lines;
+        db.query("SELECT fields FROM code_table_rows WHERE table_name = ? ORDER BY position", {table},
+                 [&](const std::vector<std::string>& row) { lines.push_back(row[0]); });
+        return Answer::data(std::move(lines));
+    });
+
+    server.addHandler("GET", "RIGHTS", [&db](const Request& request) {
+        const std::string who = request.arg(0).empty() ? request.operatorCode : request.arg(0);
+        std::vector<std::string> lines;
+        db.query("SELECT r.program, r.may_add, r.may_delete, r.may_change, r.may_open "
+                 "FROM group_rights r JOIN operators o ON o.group_code = r.group_code WHERE o.code = ? "
+                 "ORDER BY r.program",
+                 {who}, [&](const std::vector<std::string>& row) {
+                     lines.push_back(row[0] + "\t" + yesNo(row[1]) + "\t" + yesNo(row[2]) + "\t" + yesNo(row[3])
+                                     + "\t" + yesNo(row[4]));
+                 });
+        return Answer::data(std::move(lines));
+    });
+
+    server.addHandler("GET", "OPERATOR", [&db](const Request& request) {
+        return Answer::text(db.scalar("SELECT name FROM operators WHERE code = ?", {request.operatorCode}, ""));
+    });
+
+    server.addHandler("GET", "PRINTERS", [&db](const Request&) {
+        std::vector<std::string> lines;
+        db.query("SELECT name FROM printers ORDER BY name", {},
+                 [&](const std::vector<std::string>& row) { lines.push_back(row[0]); });
+        return Answer::data(std::move(lines));
+    });
+}
+
+} // namespace corvane::reference

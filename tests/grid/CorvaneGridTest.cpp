@@ -1,0 +1,275 @@
+#include "CorvaneGrid.h"
+#include "GridModel.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace corvane {
+namespace {
+
+/// A small owner: row 0 captions, column 0 row numbers, one editor kind per column.
+class TableSource final : public GridStyleSource {
+public:
+    std::vector<CellEditor> kinds{CellEditor::Text,     CellEditor::Text,     CellEditor::TextButton,
+                                  CellEditor::DropDown, CellEditor::CheckBox, CellEditor::List,
+                                  CellEditor::Numeric,  CellEditor::Masked};
+    std::vector<std::vector<QString>> cells;
+    QString refuse;          ///< a value OnValidateCell refuses
+    QString rewriteFrom, rewriteTo;
+    int validations = 0;
+    int styleRequests = 0;
+
+    explicit TableSource(int rows)
+    {
+        cells.assign(static_cast<std::size_t>(rows) + 1, std::vector<QString>(kinds.size()));
+        for (std::size_t c = 1; c < kinds.size(); ++c)
+            cells[0][c] = QStringLiteral("Col%1").arg(c);
+        for (std::size_t r = 1; r < cells.size(); ++r) {
+            cells[r][0] = QString::number(r);
+            cells[r][1] = QStringLiteral("text%1").arg(r);
+            cells[r][4] = QStringLiteral("0");
+        }
+    }
+
+    void GetStyleRowCol(int row, int col, CellStyle& style) override
+    {
+        ++styleRequests;
+        style.value = cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+        if (row == 0 || col == 0)
+            return;
+        style.editor = kinds[static_cast<std::size_t>(col)];
+        style.choices = {QStringLiteral("Red"), QStringLiteral("Green")};
+        style.mask = QStringLiteral("99/99/9999");
+        style.numericDigits = 3;
+        style.numericDecimals = 2;
+    }
+    bool StoreValueRowCol(int row, int col, const QString& value) override
+    {
+        cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)] = value;
+        return true;
+    }
+    bool OnValidateCell(int, int, QString& value) override
+    {
+        ++validations;
+        if (!rewriteFrom.isEmpty() && value == rewriteFrom)
+            value = rewriteTo;
+        return value != refuse;
+    }
+};
+
+class CorvaneGridTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        grid.setStyleSource(&source);
+        grid.setColumnCount(static_cast<int>(source.kinds.size()) - 1);
+        grid.setRowCount(static_cast<int>(source.cells.size()) - 1);
+        grid.resize(900, 300);
+        grid.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    }
+    void TearDown() override { grid.close(); }
+
+    QWidget* openEditorAt(int row, int col)
+    {
+        grid.setCurrentCell(row, col);
+        grid.editCurrentCell();
+        return QApplication::focusWidget();
+    }
+    QPoint centreOf(int row, int col)
+    {
+        return grid.visualRect(grid.model().index(row - 1, col - 1)).center();
+    }
+
+    TableSource source{5};
+    CorvaneGrid grid;
+};
+
+TEST_F(CorvaneGridTest, ModelPassesTheItemModelTester)
+{
+    QAbstractItemModelTester tester(&grid.model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    grid.setRowCount(50);
+    source.cells.resize(51, std::vector<QString>(source.kinds.size()));
+    grid.setRowCount(3);
+    grid.setColumnCount(4);
+    grid.redraw();
+    EXPECT_EQ(grid.model().rowCount(), 3);
+}
+
+TEST_F(CorvaneGridTest, HeadersComeFromRowZeroAndColumnZero)
+{
+    EXPECT_EQ(grid.model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Col1"));
+    EXPECT_EQ(grid.model().headerData(2, Qt::Vertical, Qt::DisplayRole).toString(), QStringLiteral("3"));
+    EXPECT_EQ(grid.model().data(grid.model().index(0, 0), Qt::DisplayRole).toString(), QStringLiteral("text1"));
+    EXPECT_EQ(grid.value(2, 1), QStringLiteral("text2"));
+}
+
+TEST_F(CorvaneGridTest, EachEditorKindOpensItsOwnEditor)
+{
+    auto* text = qobject_cast<QLineEdit*>(openEditorAt(1, 1));
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->actions().isEmpty());
+    QTest::keyClick(text, Qt::Key_Escape);
+
+    auto* withButton = qobject_cast<QLineEdit*>(openEditorAt(1, 2));
+    ASSERT_NE(withButton, nullptr);
+    ASSERT_EQ(withButton->actions().size(), 1);
+    int buttonRow = 0;
+    int buttonCol = 0;
+    QObject::connect(&grid, &CorvaneGrid::clickedButton, [&](int r, int c) {
+        buttonRow = r;
+        buttonCol = c;
+    });
+    withButton->actions().first()->trigger();
+    EXPECT_EQ(buttonRow, 1);
+    EXPECT_EQ(buttonCol, 2);
+    QTest::keyClick(withButton, Qt::Key_Escape);
+
+    auto* dropDown = qobject_cast<QComboBox*>(openEditorAt(1, 3));
+    ASSERT_NE(dropDown, nullptr);
+    EXPECT_FALSE(dropDown->isEditable());
+    EXPECT_EQ(dropDown->count(), 2);
+    QTest::keyClick(dropDown, Qt::Key_Escape);
+
+    auto* list = qobject_cast<QComboBox*>(openEditorAt(1, 5));
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->isEditable());
+    QTest::keyClick(list, Qt::Key_Escape);
+
+    auto* numeric = qobject_cast<QLineEdit*>(openEditorAt(1, 6));
+    ASSERT_NE(numeric, nullptr);
+    numeric->clear();
+    QTest::keyClicks(numeric, QStringLiteral("1234.567"));
+    EXPECT_EQ(numeric->text(), QStringLiteral("123.56")) << "three digits, two decimals";
+    QTest::keyClick(numeric, Qt::Key_Escape);
+
+    auto* masked = qobject_cast<QLineEdit*>(openEditorAt(1, 7));
+    ASSERT_NE(masked, nullptr);
+    EXPECT_EQ(masked->inputMask(), QStringLiteral("99/99/9999"));
+    QTest::keyClick(masked, Qt::Key_Escape);
+}
+
+TEST_F(CorvaneGridTest, EnterStoresThroughTheOwnerAndTheOwnerMayRewrite)
+{
+    source.rewriteFrom = QStringLiteral("1/2/20");
+    source.rewriteTo = QStringLiteral("01/02/2020");
+    auto* editor = qobject_cast<QLineEdit*>(openEditorAt(2, 1));
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("1/2/20"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(source.cells[2][1], QStringLiteral("01/02/2020"));
+    EXPECT_EQ(source.validations, 1) << "a value is validated once, not again when stored";
+    EXPECT_FALSE(grid.isEditing());
+}
+
+TEST_F(CorvaneGridTest, ARefusedValueKeepsTheOldValueAndTheEditorOpen)
+{
+    source.refuse = QStringLiteral("bad");
+    auto* editor = qobject_cast<QLineEdit*>(openEditorAt(1, 1));
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("bad"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(source.cells[1][1], QStringLiteral("text1"));
+    EXPECT_TRUE(grid.isEditing());
+    EXPECT_EQ(editor->text(), QStringLiteral("bad")) << "the typed text stays for correction";
+
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, centreOf(3, 1));
+    EXPECT_TRUE(grid.isEditing()) << "clicking elsewhere does not throw the text away";
+    EXPECT_EQ(source.cells[1][1], QStringLiteral("text1"));
+
+    editor->setText(QStringLiteral("good"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(source.cells[1][1], QStringLiteral("good"));
+}
+
+TEST_F(CorvaneGridTest, CheckCellsToggleByMouseAndSpace)
+{
+    int modified = 0;
+    QObject::connect(&grid, &CorvaneGrid::modifyCell, [&](int, int) { ++modified; });
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, centreOf(2, 4));
+    EXPECT_EQ(source.cells[2][4], QStringLiteral("1"));
+    EXPECT_EQ(grid.model().data(grid.model().index(1, 3), Qt::CheckStateRole).toInt(), Qt::Checked);
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Space);
+    EXPECT_EQ(source.cells[2][4], QStringLiteral("0"));
+    EXPECT_EQ(modified, 2);
+    EXPECT_FALSE(grid.isEditing()) << "a check cell never opens a text editor";
+}
+
+TEST_F(CorvaneGridTest, ZoomScalesWidthsRowsAndFontsTogether)
+{
+    grid.setColumnWidth(1, 100);
+    grid.setColumnWidth(2, 40);
+    const int rowAt100 = grid.verticalHeader()->defaultSectionSize();
+    const qreal fontAt100 = grid.font().pointSizeF();
+    ASSERT_TRUE(grid.setZoom(150));
+    EXPECT_EQ(grid.horizontalHeader()->sectionSize(0), 150);
+    EXPECT_EQ(grid.horizontalHeader()->sectionSize(1), 60);
+    EXPECT_EQ(grid.verticalHeader()->defaultSectionSize(), rowAt100 * 150 / 100);
+    EXPECT_DOUBLE_EQ(grid.font().pointSizeF(), fontAt100 * 1.5);
+    EXPECT_EQ(grid.columnWidth(1), 100) << "widths are kept at zoom 100";
+    EXPECT_FALSE(grid.setZoom(601));
+    EXPECT_FALSE(grid.setZoom(9));
+    EXPECT_EQ(grid.zoom(), 150);
+    ASSERT_TRUE(grid.setZoom(100));
+    EXPECT_EQ(grid.horizontalHeader()->sectionSize(0), 100);
+}
+
+TEST_F(CorvaneGridTest, CurrentCellEventsAndBounds)
+{
+    std::vector<std::pair<int, int>> entered;
+    std::vector<std::pair<int, int>> left;
+    QObject::connect(&grid, &CorvaneGrid::initCurrentCell, [&](int r, int c) { entered.emplace_back(r, c); });
+    QObject::connect(&grid, &CorvaneGrid::leftCell, [&](int r, int c) { left.emplace_back(r, c); });
+    EXPECT_TRUE(grid.setCurrentCell(1, 1));
+    EXPECT_TRUE(grid.setCurrentCell(3, 2));
+    EXPECT_FALSE(grid.setCurrentCell(0, 1)) << "the header row cannot be current";
+    EXPECT_FALSE(grid.setCurrentCell(6, 1));
+    int row = 0;
+    int col = 0;
+    grid.currentCell(row, col);
+    EXPECT_EQ(std::make_pair(row, col), std::make_pair(3, 2));
+    EXPECT_EQ(entered.back(), std::make_pair(3, 2));
+    EXPECT_EQ(left.back(), std::make_pair(1, 1));
+}
+
+TEST_F(CorvaneGridTest, ClearGridEmptiesIt)
+{
+    clearGrid(grid);
+    EXPECT_EQ(grid.rowCount(), 0);
+    EXPECT_EQ(grid.columnCount(), 0);
+    EXPECT_EQ(grid.model().rowCount(), 0);
+}
+
+TEST(CorvaneGridLarge, AHundredThousandRowsAskOnlyForVisibleCells)
+{
+    TableSource source(1);
+    CorvaneGrid grid;
+    source.cells.assign(100001, std::vector<QString>(source.kinds.size(), QStringLiteral("x")));
+    grid.setStyleSource(&source);
+    grid.setColumnCount(7);
+    grid.setRowCount(100000);
+    grid.resize(800, 400);
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    source.styleRequests = 0;
+    grid.scrollCellIntoView(99999, 3);
+    grid.repaint();
+    EXPECT_GT(source.styleRequests, 0);
+    EXPECT_LT(source.styleRequests, 20000) << "painting must not walk the whole table";
+    grid.close();
+}
+
+} // namespace
+} // namespace corvane

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+namespace corvane::test {
+
+/// A folder of its own under the system's temporary folder, removed with everything in it.
+class TempDir {
+public:
+    TempDir()
+    {
+        std::random_device random;
+        m_path = std::filesystem::temp_directory_path() / ("corvane-test-" + std::to_string(random()));
+        std::filesystem::create_directories(m_path);
+    }
+    ~TempDir()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    std::string file(const std::string& name) const { return (m_path / name).string(); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+} // namespace corvane::test
