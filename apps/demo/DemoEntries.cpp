@@ -4,13 +4,30 @@
 #include "CorvaneDialogsMgr.h"
 #include "LookupWindow.h"
 #include "ReferenceHost.h"
+#include "WindowRunner.h"
 #include "WireCodec.h"
+#include "stw/STWDialog.h"
+#include "stw/frmSTW.h"
 
 namespace corvane::demo {
 
 std::vector<DemoEntry> demoEntries(CorvaneDialogsMgr& manager, reference::ReferenceHost& host)
 {
     std::vector<DemoEntry> entries;
+
+    entries.push_back({QStringLiteral("STW"), QStringLiteral("Codes Cross Reference (STW)"),
+                       [&manager](QWidget*, const auto& report) {
+                           const bool result = manager.GetSTWDlg()->ShowSTWDialog();
+                           report(QStringLiteral("ShowSTWDialog returned %1").arg(result ? u"True" : u"False"));
+                       },
+                       [&manager]() -> QWidget* {
+                           manager.RefreshSharedState();
+                           WindowRunner::setMode(WindowRunner::Mode::NonModal);
+                           auto* window = new frmSTW;
+                           window->STWShow(QStringLiteral("Codes Cross Reference"));
+                           WindowRunner::setMode(WindowRunner::Mode::Modal);
+                           return window;
+                       }});
 
     entries.push_back({QStringLiteral("DiagnosisLookup"), QStringLiteral("Diagnosis code lookup (DG)"),
                        [&manager](QWidget* launcher, const auto& report) {

@@ -2,6 +2,7 @@
 
 #include "SeedData.h"
 #include "SharedRequests.h"
+#include "StwRequests.h"
 
 namespace corvane::reference {
 
@@ -16,6 +17,7 @@ PracticeServer::PracticeServer(const std::string& databasePath)
 {
     createSchemaAndSeed(*m_db);
     registerSharedRequests(*this);
+    registerStwRequests(*this);
 }
 
 void PracticeServer::addHandler(const std::string& verb, const std::string& table, Handler handler)

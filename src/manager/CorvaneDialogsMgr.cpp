@@ -3,6 +3,7 @@
 #include "Log.h"
 #include "MessageBoxPrompter.h"
 #include "SharedState.h"
+#include "stw/STWDialog.h"
 
 #include <QApplication>
 
@@ -92,6 +93,16 @@ void CorvaneDialogsMgr::RefreshSharedState()
     } catch (...) {
         Log::error("ERR in CorvaneDialogs.CorvaneDialogsMgr.RefreshSharedState   ", Log::describeCurrentException());
     }
+}
+
+} // namespace corvane
+
+namespace corvane {
+
+std::unique_ptr<STWDialog> CorvaneDialogsMgr::GetSTWDlg()
+{
+    RefreshSharedState();
+    return std::make_unique<STWDialog>();
 }
 
 } // namespace corvane

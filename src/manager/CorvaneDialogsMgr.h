@@ -12,6 +12,8 @@
 
 namespace corvane {
 
+class STWDialog;
+
 /// The one class a host creates. Initialise it once with the host's five components, then ask it for dialogs;
 /// every Get...Dlg call refreshes the shared state (palette, preferences, display settings) and returns a new,
 /// independent dialog object.
@@ -32,6 +34,9 @@ public:
 
     /// Replaces the prompter through which every message and question goes (QMessageBox by default).
     static void SetPrompter(std::shared_ptr<Prompter> prompter);
+
+    /// A new STW dialog ("Codes Cross Reference").
+    std::unique_ptr<STWDialog> GetSTWDlg();
 
     /// Re-reads the palette, the preferences object and the display settings; every Get...Dlg call does this first.
     void RefreshSharedState();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CivilDate.h"
+#include "ProgramRights.h"
 
 #include <cstdint>
 #include <memory>
@@ -44,14 +45,6 @@ public:
     virtual std::int32_t disabledCellColour() const = 0;
     /// True when a grid window should close after a successful post.
     virtual bool closeAfterPost() const = 0;
-};
-
-/// One entry of the rights list, read in this order: may add, may delete, may change, may open.
-struct ProgramRights {
-    bool mayAdd = false;
-    bool mayDelete = false;
-    bool mayChange = false;
-    bool mayOpen = false;
 };
 
 /// The signed-in operator's security-program rights, keyed by program code ("STW", "COLAI", ...).

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "StwColumn.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace corvane {
+
+/// The cells of an STW data string, kept as offsets into the received text. Rows end at byte 230 and cells are
+/// separated by tabs; CR LF between reply lines carries no meaning and is dropped. Edited cells are kept aside,
+/// rows are reordered through an order vector, so loading copies the text once and nothing per cell.
+///
+/// Rows count from 0 (the header row); columns from 0 (the row-header field, which carries no format code).
+class StwTable {
+public:
+    /// Reads data. Without a byte 230 nothing changes and false is returned. The last row is the new-entry row:
+    /// kept as the last row when keepNewEntryRow, dropped otherwise (the header row is never dropped).
+    bool load(std::string data, bool keepNewEntryRow);
+    void clear();
+
+    int rowCount() const { return static_cast<int>(m_order.size()); }
+    /// Columns as the header row's fields count them, column 0 included.
+    int columnCount() const { return static_cast<int>(m_columns.size()); }
+    /// The column description of column col (1 to columnCount() - 1); column 0 has an empty one.
+    const StwColumn& column(int col) const;
+    /// The full cell string (text and code); the header's cells are caption and code; empty past a row's end.
+    std::string_view cell(int row, int col) const;
+    std::string_view text(int row, int col) const { return StwCellFormat::textOf(cell(row, col)); }
+    StwCellFormat format(int row, int col) const { return StwCellFormat::of(cell(row, col)); }
+    void setCell(int row, int col, std::string value);
+
+    bool marked(int row) const;
+    void setMarked(int row, bool marked);
+
+    /// Inserts a row before row at (rowCount() appends) whose cells are the given strings.
+    void insertRow(int at, const std::vector<std::string>& cells);
+    void removeRow(int row);
+    /// Reorders the data rows: order[i] is the current row number of the row that becomes row i + 1.
+    void reorderRows(const std::vector<int>& order);
+
+    /// The cells of the row the server offered for a new entry, or an empty list when it sent none.
+    const std::vector<std::string>& newEntryTemplate() const { return m_newEntryTemplate; }
+    /// Whether the last row is the new-entry row (kept when adding is allowed).
+    bool hasNewEntryRow() const { return m_keepsNewEntryRow && rowCount() > 1; }
+    /// Data rows not counting the new-entry row.
+    int dataRowCount() const;
+    /// True when no cell of the row from column 1 on holds text (check and zero cells count as empty).
+    bool rowIsEmpty(int row) const;
+
+    /// Bytes held beyond the text itself: offsets, order and flags.
+    std::size_t overheadBytes() const;
+    std::size_t textBytes() const { return m_text.capacity(); }
+
+private:
+    std::uint32_t physical(int row) const { return m_order[static_cast<std::size_t>(row)]; }
+    std::uint32_t cellsIn(std::uint32_t physicalRow) const;
+    std::string_view storedCell(std::uint32_t physicalRow, int col) const;
+    static std::uint64_t key(std::uint32_t physicalRow, int col)
+    {
+        return (static_cast<std::uint64_t>(physicalRow) << 32) | static_cast<std::uint32_t>(col);
+    }
+
+    std::string m_text;
+    std::vector<std::uint32_t> m_cellStarts;
+    std::vector<std::uint32_t> m_rowFirstCell; ///< per physical row; noCells for rows added since loading
+    std::vector<std::uint32_t> m_rowEnd;
+    std::vector<std::uint32_t> m_order;
+    std::vector<std::uint8_t> m_marked;
+    std::unordered_map<std::uint64_t, std::string> m_edits;
+    std::vector<StwColumn> m_columns;
+    std::vector<std::string> m_newEntryTemplate;
+    bool m_keepsNewEntryRow = false;
+
+    static constexpr std::uint32_t noCells = 0xFFFFFFFFu;
+};
+
+/// Removes every CR LF pair from data in place.
+void removeLineBreaks(std::string& data);
+/// Calls onSeparator(offset, isRecordEnd) for every tab and byte 230 of data, in order.
+template<typename OnSeparator>
+void scanSeparators(std::string_view data, OnSeparator&& onSeparator);
+
+} // namespace corvane
+
+#include "StwScan.h"
