@@ -27,6 +27,8 @@ public:
     std::string operatorName = "JSMITH";
     /// When set, answers every request instead of the tables.
     std::function<std::vector<std::string>(const std::string&)> answer;
+    /// When set and true for a request, that request fails as if the server could not be reached.
+    std::function<bool(const std::string&)> failWhen;
 
     void GetServerStringData(const std::string& request, std::string& reply, const std::string&,
                              std::string& errorText, bool& success) override
@@ -54,8 +56,8 @@ public:
         requests.push_back(request);
         if (throws)
             throw std::runtime_error("link broke");
-        success = reachable;
-        if (!reachable) {
+        success = reachable && !(failWhen && failWhen(request));
+        if (!success) {
             errorText = "server not reachable";
             return;
         }

@@ -23,6 +23,7 @@ protected:
         state.operatorName = quillon->operatorName;
         state.contextKey = quillon->contextKey;
         state.display.lookupSeparator = utils->display->separator;
+        state.display.disabledCellColour = utils->display->disabled;
         state.setPrompter(prompter);
     }
 
