@@ -4,6 +4,10 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace corvane {
 
 std::optional<StwFindPattern> StwFindPattern::parse(std::string_view typed)
@@ -61,6 +65,49 @@ bool StwFindPattern::matches(std::string_view cellText) const
     return false;
 }
 
+namespace {
+
+/// Whether text holds needle (upper case) in any letter case: sixteen bytes at a time look for the first letter in
+/// both cases, and only those places are compared.
+bool containsFolded(std::string_view text, std::string_view needle)
+{
+    if (needle.size() > text.size())
+        return false;
+    const char first = needle.front();
+    const char other = first >= 'A' && first <= 'Z' ? static_cast<char>(first - 'A' + 'a') : first;
+    const std::size_t last = text.size() - needle.size();
+    const auto sameAt = [&](std::size_t at) {
+        for (std::size_t i = 1; i < needle.size(); ++i) {
+            if (text::upper(text[at + i]) != needle[i])
+                return false;
+        }
+        return true;
+    };
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i upperFirst = _mm_set1_epi8(first);
+    const __m128i lowerFirst = _mm_set1_epi8(other);
+    for (; i + 16 <= last + 1; i += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+        unsigned mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, upperFirst), _mm_cmpeq_epi8(chunk, lowerFirst))));
+        while (mask) {
+            const unsigned bit = static_cast<unsigned>(__builtin_ctz(mask));
+            mask &= mask - 1;
+            if (sameAt(i + bit))
+                return true;
+        }
+    }
+#endif
+    for (; i <= last; ++i) {
+        if ((text[i] == first || text[i] == other) && sameAt(i))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 std::optional<StwFind::Hit> StwFind::next(const StwTable& table, const StwFindPattern& pattern, int row, int col,
                                           int column, int lastRow)
 {
@@ -70,10 +117,16 @@ std::optional<StwFind::Hit> StwFind::next(const StwTable& table, const StwFindPa
     lastRow = std::min(lastRow, table.rowCount() - 1);
     int c = col + 1;
     for (int r = std::max(row, 1); r <= lastRow; ++r, c = firstCol) {
-        for (c = std::max(c, firstCol); c <= lastCol; ++c) {
-            if (pattern.matches(table.text(r, c)))
-                return Hit{r, c};
-        }
+        // Every kind of match contains the needle, so a row whose text does not is passed over in one scan.
+        if (const auto span = table.receivedRow(r); span && !containsFolded(*span, pattern.needle))
+            continue;
+        std::optional<Hit> hit;
+        table.forEachCell(r, std::max(c, firstCol), lastCol, [&](int at, std::string_view cell) {
+            if (!hit && pattern.matches(StwCellFormat::textOf(cell)))
+                hit = Hit{r, at};
+        });
+        if (hit)
+            return hit;
     }
     return std::nullopt;
 }

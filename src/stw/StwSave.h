@@ -21,7 +21,7 @@ public:
     /// The request that carries the whole save text, when it fits in maxRequestLength characters.
     static std::string singleRequest(const std::string& saveText);
     /// The requests that carry the pieces, numbered from 1.
-    static std::vector<std::string> pieceRequests(const std::vector<std::string>& pieces);
+    static std::vector<std::string> pieceRequests(std::vector<std::string> pieces);
 };
 
 } // namespace corvane

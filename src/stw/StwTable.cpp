@@ -73,6 +73,7 @@ bool StwTable::load(std::string data, bool keepNewEntryRow)
     m_order.resize(kept);
     std::iota(m_order.begin(), m_order.end(), 0u);
     m_marked.assign(rows, 0);
+    m_edited.assign(rows, 0);
 
     const std::uint32_t headerCells = cellsIn(0);
     m_columns.resize(headerCells);
@@ -126,7 +127,7 @@ std::string_view StwTable::cell(int row, int col) const
     if (row < 0 || row >= rowCount() || col < 0)
         return {};
     const std::uint32_t p = physical(row);
-    if (!m_edits.empty()) {
+    if (m_edited[p]) {
         const auto edited = m_edits.find(key(p, col));
         if (edited != m_edits.end())
             return edited->second;
@@ -138,6 +139,7 @@ void StwTable::setCell(int row, int col, std::string value)
 {
     if (row < 0 || row >= rowCount() || col < 0)
         return;
+    m_edited[physical(row)] = 1;
     m_edits[key(physical(row), col)] = std::move(value);
 }
 
@@ -161,6 +163,7 @@ void StwTable::insertRow(int at, const std::vector<std::string>& cells)
     m_rowFirstCell.push_back(noCells);
     m_rowEnd.push_back(0);
     m_marked.push_back(0);
+    m_edited.push_back(1);
     m_order.insert(m_order.begin() + at, p);
     for (std::size_t c = 0; c < cells.size(); ++c)
         m_edits[key(p, static_cast<int>(c))] = cells[c];
@@ -204,13 +207,24 @@ bool StwTable::rowIsEmpty(int row) const
     return true;
 }
 
+std::optional<std::string_view> StwTable::receivedRow(int row) const
+{
+    if (row < 0 || row >= rowCount())
+        return std::nullopt;
+    const std::uint32_t p = physical(row);
+    if (m_edited[p] || m_rowFirstCell[p] == noCells)
+        return std::nullopt;
+    const std::uint32_t start = m_cellStarts[m_rowFirstCell[p]];
+    return std::string_view(m_text).substr(start, m_rowEnd[p] - start);
+}
+
 std::size_t StwTable::overheadBytes() const
 {
     std::size_t edits = 0;
     for (const auto& [k, v] : m_edits)
         edits += sizeof(k) + v.capacity() + 32;
     return m_cellStarts.capacity() * 4 + m_rowFirstCell.capacity() * 4 + m_rowEnd.capacity() * 4
-        + m_order.capacity() * 4 + m_marked.capacity() + edits;
+        + m_order.capacity() * 4 + m_marked.capacity() + m_edited.capacity() + edits;
 }
 
 } // namespace corvane

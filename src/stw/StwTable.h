@@ -3,6 +3,7 @@
 #include "StwColumn.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -51,6 +52,13 @@ public:
     /// True when no cell of the row from column 1 on holds text (check and zero cells count as empty).
     bool rowIsEmpty(int row) const;
 
+    /// The row's received text from its first cell to its end, when none of its cells has been edited since;
+    /// nothing otherwise (added rows, edited rows). Finding and saving read whole rows through it.
+    std::optional<std::string_view> receivedRow(int row) const;
+    /// Calls visit(col, cell) for columns from..to of the row, walking the received text once where it can.
+    template<typename Visit>
+    void forEachCell(int row, int from, int to, Visit&& visit) const;
+
     /// Bytes held beyond the text itself: offsets, order and flags.
     std::size_t overheadBytes() const;
     std::size_t textBytes() const { return m_text.capacity(); }
@@ -70,6 +78,7 @@ private:
     std::vector<std::uint32_t> m_rowEnd;
     std::vector<std::uint32_t> m_order;
     std::vector<std::uint8_t> m_marked;
+    std::vector<std::uint8_t> m_edited; ///< per physical row: one of its cells is in m_edits
     std::unordered_map<std::uint64_t, std::string> m_edits;
     std::vector<StwColumn> m_columns;
     std::vector<std::string> m_newEntryTemplate;
@@ -77,6 +86,33 @@ private:
 
     static constexpr std::uint32_t noCells = 0xFFFFFFFFu;
 };
+
+template<typename Visit>
+void StwTable::forEachCell(int row, int from, int to, Visit&& visit) const
+{
+    const auto span = receivedRow(row);
+    if (!span) {
+        for (int col = from; col <= to; ++col)
+            visit(col, cell(row, col));
+        return;
+    }
+    std::string_view rest = *span;
+    int col = 0;
+    while (col <= to) {
+        const std::size_t tab = rest.find('\t');
+        const std::string_view current = rest.substr(0, tab);
+        if (col >= from)
+            visit(col, current);
+        ++col;
+        if (tab == std::string_view::npos)
+            break;
+        rest.remove_prefix(tab + 1);
+    }
+    for (; col <= to; ++col) {
+        if (col >= from)
+            visit(col, std::string_view());
+    }
+}
 
 /// Removes every CR LF pair from data in place.
 void removeLineBreaks(std::string& data);

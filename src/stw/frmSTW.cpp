@@ -964,7 +964,7 @@ bool frmSTW::STWSave()
                                          cut);
                 if (!cut || pieces.empty())
                     pieces = TextFields::splitByLength(saveText, StwSave::maxRequestLength);
-                requests = StwSave::pieceRequests(pieces);
+                requests = StwSave::pieceRequests(std::move(pieces));
             }
         }
         for (const std::string& request : requests) {
