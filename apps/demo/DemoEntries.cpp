@@ -1,15 +1,46 @@
 #include "DemoEntries.h"
 
 #include "CommonRoutines.h"
+
+#include <QInputDialog>
 #include "CorvaneDialogsMgr.h"
 #include "LookupWindow.h"
 #include "ReferenceHost.h"
 #include "WindowRunner.h"
+#include "altfees/EditAltFeeDialog.h"
+#include "altfees/frmEditAltFees.h"
+#include "chargeslips/ChargeSet.h"
+#include "chargeslips/ChargeSlipSetDialog.h"
+#include "chargeslips/frmChargeSetGroups.h"
+#include "chargeslips/frmChargeSetItems.h"
 #include "WireCodec.h"
 #include "stw/STWDialog.h"
 #include "stw/frmSTW.h"
 
 namespace corvane::demo {
+
+namespace {
+
+const std::string sampleSet = "Diabetes care\tD\t\t\xE6\t\tE11.9\tType 2 diabetes mellitus without complications\xE6"
+                              "\t\tE78.5\tHyperlipidemia, unspecified\xE6Office visits\tP\t\t\xE6"
+                              "\t\t99213\tOffice visit, established, low complexity\xE6"
+                              "\t\t99214\tOffice visit, established, moderate complexity\xE6Labs\tP\t\t\xE6"
+                              "\t\t80053\tComprehensive metabolic panel";
+const std::string sampleFees = "5\t11000\xE6" "12\t1250\xE6" "7\t9875\xE6" "150\t9900\xE6";
+
+/// Lets the demo's user change a sample string; byte 230 shows as its Windows-1252 letter.
+bool editSample(QWidget* parent, const QString& title, std::string& sample)
+{
+    bool ok = false;
+    const QString edited = QInputDialog::getMultiLineText(
+        parent, title, QStringLiteral("The string handed to the dialog (\u00e6 separates records, tabs fields):"),
+        WireCodec::toQString(sample), &ok);
+    if (ok)
+        sample = WireCodec::toWireLossy(edited);
+    return ok;
+}
+
+} // namespace
 
 std::vector<DemoEntry> demoEntries(CorvaneDialogsMgr& manager, reference::ReferenceHost& host)
 {
@@ -46,6 +77,62 @@ std::vector<DemoEntry> demoEntries(CorvaneDialogsMgr& manager, reference::Refere
                                rows.push_back({row[0], row[1].substr(row[1].find('\t') + 1)});
                            auto* window = new reference::LookupWindow(QStringLiteral("Procedure Codes"), rows);
                            window->setSearchText(QStringLiteral("992"));
+                           return window;
+                       }});
+
+    entries.push_back({QStringLiteral("ChargeSlipSet"), QStringLiteral("Charge slip set"),
+                       [&manager](QWidget* launcher, const auto& report) {
+                           static std::string sample = sampleSet;
+                           if (!editSample(launcher, QStringLiteral("Charge slip set"), sample))
+                               return;
+                           auto dialog = manager.GetChargeSlipSetDlg();
+                           std::string data = sample;
+                           dialog->ShowDialog(data);
+                           report(QStringLiteral("ChargeSlipSetDialog: Cancelled = %1, GetData = \"%2\"")
+                                      .arg(dialog->Cancelled() ? u"True" : u"False",
+                                           WireCodec::toQString(dialog->GetData())));
+                       },
+                       []() -> QWidget* {
+                           static ChargeSet set;
+                           set.clear();
+                           set.parse(sampleSet);
+                           return new frmChargeSetGroups(set, false);
+                       }});
+
+    entries.push_back({QStringLiteral("ChargeGroupDetails"), QStringLiteral("Charge group details"),
+                       [&manager](QWidget* launcher, const auto& report) {
+                           auto dialog = manager.GetChargeSlipSetDlg();
+                           dialog->ReadOnly(true);
+                           std::string data = sampleSet;
+                           (void)launcher;
+                           dialog->ShowDialog(data);
+                           report(QStringLiteral("Read-only charge slip set: Cancelled = %1")
+                                      .arg(dialog->Cancelled() ? u"True" : u"False"));
+                       },
+                       []() -> QWidget* {
+                           static ChargeSet set;
+                           set.clear();
+                           set.parse(sampleSet);
+                           return new frmChargeSetItems(set, false, 2);
+                       }});
+
+    entries.push_back({QStringLiteral("AltFees"), QStringLiteral("Alternate fees (99213)"),
+                       [&manager](QWidget* launcher, const auto& report) {
+                           static std::string sample = sampleFees;
+                           if (!editSample(launcher, QStringLiteral("Alternate fees"), sample))
+                               return;
+                           auto dialog = manager.GetEditAltFeeDlg();
+                           dialog->ShowDialog("DEMO", sample, 1, "99213", "Office visit, established, low complexity",
+                                              "12500");
+                           report(QStringLiteral("EditAltFeeDialog: Cancelled = %1, GetData = \"%2\"")
+                                      .arg(dialog->Cancelled() ? u"True" : u"False",
+                                           WireCodec::toQString(dialog->GetData())));
+                       },
+                       [&manager]() -> QWidget* {
+                           manager.RefreshSharedState();
+                           auto* window = new frmEditAltFees;
+                           window->ShowCode(sampleFees, true, "99213", "Office visit, established, low complexity",
+                                            "12500");
                            return window;
                        }});
 

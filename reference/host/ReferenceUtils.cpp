@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -245,6 +246,20 @@ bool ReferenceUtils::ValidateField(FieldKind kind, const std::string& text)
         return LookupCodeIsValid(text, true);
     }
     return false;
+}
+
+void ReferenceUtils::FilterCurrencyKey(QWidget* edit, int& keyCode)
+{
+    if ((keyCode >= Qt::Key_0 && keyCode <= Qt::Key_9) || keyCode == Qt::Key_Dollar || keyCode == Qt::Key_Comma
+        || keyCode >= Qt::Key_Escape)
+        return;
+    if (keyCode == Qt::Key_Period) {
+        const auto* line = qobject_cast<QLineEdit*>(edit);
+        if (line && line->text().contains(QLatin1Char('.')) && !line->selectedText().contains(QLatin1Char('.')))
+            keyCode = 0;
+        return;
+    }
+    keyCode = 0;
 }
 
 void ReferenceUtils::GetServerPrinters(std::vector<std::string>& printers)

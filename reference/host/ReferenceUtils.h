@@ -54,6 +54,8 @@ public:
     bool ValidateField(FieldKind kind, const std::string& text) override;
     void GetServerPrinters(std::vector<std::string>& printers) override;
     std::string GetCurrentLookupValue() override { return m_lastLookup; }
+    /// Digits, one decimal point, "$", "," and the editing keys pass; everything else is dropped.
+    void FilterCurrencyKey(QWidget* edit, int& keyCode) override;
 
     /// The palette as described above, 59 entries (0 unused).
     static std::vector<std::string> palette();

@@ -3,6 +3,8 @@
 #include "Log.h"
 #include "MessageBoxPrompter.h"
 #include "SharedState.h"
+#include "altfees/EditAltFeeDialog.h"
+#include "chargeslips/ChargeSlipSetDialog.h"
 #include "stw/STWDialog.h"
 
 #include <QApplication>
@@ -103,6 +105,22 @@ std::unique_ptr<STWDialog> CorvaneDialogsMgr::GetSTWDlg()
 {
     RefreshSharedState();
     return std::make_unique<STWDialog>();
+}
+
+} // namespace corvane
+
+namespace corvane {
+
+std::unique_ptr<ChargeSlipSetDialog> CorvaneDialogsMgr::GetChargeSlipSetDlg()
+{
+    RefreshSharedState();
+    return std::make_unique<ChargeSlipSetDialog>();
+}
+
+std::unique_ptr<EditAltFeeDialog> CorvaneDialogsMgr::GetEditAltFeeDlg()
+{
+    RefreshSharedState();
+    return std::make_unique<EditAltFeeDialog>();
 }
 
 } // namespace corvane

@@ -12,6 +12,8 @@
 
 namespace corvane {
 
+class ChargeSlipSetDialog;
+class EditAltFeeDialog;
 class STWDialog;
 
 /// The one class a host creates. Initialise it once with the host's five components, then ask it for dialogs;
@@ -37,6 +39,10 @@ public:
 
     /// A new STW dialog ("Codes Cross Reference").
     std::unique_ptr<STWDialog> GetSTWDlg();
+    /// A new charge slip set dialog.
+    std::unique_ptr<ChargeSlipSetDialog> GetChargeSlipSetDlg();
+    /// A new alternate fees dialog (its window is made with it).
+    std::unique_ptr<EditAltFeeDialog> GetEditAltFeeDlg();
 
     /// Re-reads the palette, the preferences object and the display settings; every Get...Dlg call does this first.
     void RefreshSharedState();

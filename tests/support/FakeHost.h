@@ -204,6 +204,11 @@ public:
     bool ValidateField(FieldKind, const std::string&) override { return true; }
     void GetServerPrinters(std::vector<std::string>& printers) override { printers = {"Front Desk"}; }
     std::string GetCurrentLookupValue() override { return "LAST"; }
+    void FilterCurrencyKey(QWidget*, int& keyCode) override
+    {
+        if (keyCode >= 0x41 && keyCode <= 0x5a)
+            keyCode = 0;
+    }
 };
 
 class FakeCodeTable final : public CodeTable {

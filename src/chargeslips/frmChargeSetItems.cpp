@@ -1,0 +1,304 @@
+#include "frmChargeSetItems.h"
+
+#include "ChargeSet.h"
+#include "CommonRoutines.h"
+#include "Log.h"
+#include "SharedState.h"
+#include "Text.h"
+#include "WireCodec.h"
+#include "grid/CorvaneGrid.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace corvane {
+
+namespace {
+
+void tell(const std::string& text)
+{
+    auto& state = SharedState::instance();
+    state.prompter().ask({state.messageTitle(), text, PromptIcon::Warning, PromptButtons::Ok});
+}
+
+} // namespace
+
+frmChargeSetItems::frmChargeSetItems(ChargeSet& set, bool readOnly, int groupPosition, QWidget* parent)
+    : QDialog(parent)
+    , m_set(set)
+    , m_readOnly(readOnly)
+    , m_groupPosition(set.group(groupPosition) ? groupPosition : 0)
+{
+    setObjectName(QStringLiteral("frmChargeSetItems"));
+    setWindowTitle(QStringLiteral("Charge Group Details"));
+    const auto button = [this](const char* name, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    auto* nameLabel = new QLabel(tr("Group &name:"), this);
+    m_name = new QLineEdit(this);
+    m_name->setObjectName(QStringLiteral("txtName"));
+    m_name->setMaxLength(60);
+    nameLabel->setBuddy(m_name);
+    auto* typeBox = new QGroupBox(tr("Type"), this);
+    m_diagnosis = new QRadioButton(QStringLiteral("Diagnosis"), typeBox);
+    m_diagnosis->setObjectName(QStringLiteral("optType0"));
+    m_procedures = new QRadioButton(QStringLiteral("Procedures"), typeBox);
+    m_procedures->setObjectName(QStringLiteral("optType1"));
+    auto* typeLayout = new QHBoxLayout(typeBox);
+    typeLayout->addWidget(m_diagnosis);
+    typeLayout->addWidget(m_procedures);
+    typeLayout->addStretch(1);
+    m_grid = new CorvaneGrid(this);
+    m_grid->setObjectName(QStringLiteral("grdItems"));
+    m_grid->setStyleSource(this);
+    m_grid->setColumnCount(2);
+    m_grid->setColumnWidth(1, 110);
+    m_grid->setColumnWidth(2, 360);
+    m_grid->horizontalHeader()->setStretchLastSection(true);
+    m_insert = button("cmdInsert", QStringLiteral("Insert Row"));
+    m_delete = button("cmdDelRow", QStringLiteral("&Delete Row"));
+    m_up = button("cmdUp", tr("Move &Up"));
+    m_down = button("cmdDn", tr("Move Do&wn"));
+    m_ok = button("cmdOK", tr("&OK"));
+    m_cancel = button("cmdCancel", tr("&Cancel"));
+    m_ok->setDefault(true);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(nameLabel);
+    top->addWidget(m_name, 1);
+    auto* rowButtons = new QVBoxLayout;
+    for (QPushButton* b : {m_insert, m_delete, m_up, m_down})
+        rowButtons->addWidget(b);
+    rowButtons->addStretch(1);
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(m_grid, 1);
+    middle->addLayout(rowButtons);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(m_ok);
+    bottom->addWidget(m_cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(typeBox);
+    layout->addLayout(middle, 1);
+    layout->addLayout(bottom);
+    resize(620, 440);
+
+    connect(m_insert, &QPushButton::clicked, this, &frmChargeSetItems::cmdInsert_Click);
+    connect(m_delete, &QPushButton::clicked, this, &frmChargeSetItems::cmdDelRow_Click);
+    connect(m_up, &QPushButton::clicked, this, [this] { moveRow(-1); });
+    connect(m_down, &QPushButton::clicked, this, [this] { moveRow(1); });
+    connect(m_ok, &QPushButton::clicked, this, &frmChargeSetItems::cmdOK_Click);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_grid, &CorvaneGrid::clickedButton, this, [this](int row, int col) {
+        if (col == 1 && !m_readOnly)
+            lookUpCode(row, m_rows[static_cast<std::size_t>(row - 1)].first);
+    });
+    showGroupDetails();
+}
+
+void frmChargeSetItems::showGroupDetails()
+{
+    try {
+        if (const ChargeSetGroup* group = m_set.group(m_groupPosition)) {
+            m_name->setText(WireCodec::toQString(group->GroupName));
+            m_diagnosis->setChecked(group->GroupType == "D");
+            m_procedures->setChecked(group->GroupType == "P");
+            for (const ChargeSetItem& item : *group)
+                m_rows.emplace_back(item.ItemCode, item.ItemDescription);
+        }
+        const bool isNew = m_groupPosition == 0;
+        m_diagnosis->setEnabled(isNew && !m_readOnly);
+        m_procedures->setEnabled(isNew && !m_readOnly);
+        m_name->setReadOnly(m_readOnly);
+        for (QPushButton* b : {m_insert, m_delete, m_up, m_down})
+            b->setEnabled(!m_readOnly);
+        refreshGrid();
+    } catch (...) {
+        Log::error("frmChargeSetItems/showGroupDetails: ", Log::describeCurrentException());
+    }
+}
+
+void frmChargeSetItems::refreshGrid()
+{
+    m_grid->setRowCount(rowCount());
+    m_grid->redraw();
+}
+
+std::string frmChargeSetItems::chosenType() const
+{
+    if (m_diagnosis->isChecked())
+        return "D";
+    if (m_procedures->isChecked())
+        return "P";
+    return {};
+}
+
+void frmChargeSetItems::GetStyleRowCol(int row, int col, CellStyle& style)
+{
+    if (row == 0) {
+        style.value = col == 1 ? QStringLiteral("Code") : col == 2 ? QStringLiteral("Description") : QString();
+        return;
+    }
+    if (col == 0) {
+        style.value = QString::number(row);
+        return;
+    }
+    const auto& [code, description] = m_rows[static_cast<std::size_t>(row - 1)];
+    style.value = WireCodec::toQString(col == 1 ? code : description);
+    style.editor = col == 1 ? CellEditor::TextButton : CellEditor::Text;
+    style.readOnly = m_readOnly || col == 2;
+    if (col == 2)
+        style.background = QColor(0xF4, 0xF4, 0xF4);
+}
+
+bool frmChargeSetItems::StoreValueRowCol(int row, int col, const QString& value)
+{
+    if (m_readOnly || col != 1 || row < 1 || row > rowCount())
+        return false;
+    const auto typed = WireCodec::toWireOrComplain(value, tr("The code"));
+    return typed && lookUpCode(row, *typed);
+}
+
+bool frmChargeSetItems::lookUpCode(int row, const std::string& typed)
+{
+    const std::string type = chosenType();
+    if (type.empty()) {
+        tell("Please select a group type.");
+        return false;
+    }
+    LookupCall call;
+    call.searchText = std::string(text::trim(typed));
+    call.parent = this;
+    const std::string result = GeneralLookup(type == "D" ? "DG" : "PC", call, [this] { m_grid->redraw(); });
+    auto& cells = m_rows[static_cast<std::size_t>(row - 1)];
+    if (result.empty() || text::equalsNoCase(result, "CANCEL")) {
+        cells = {};
+    } else {
+        // The chosen entry is code and description, separated by a tab or by the lookup separator.
+        const std::string& separator = SharedState::instance().display.lookupSeparator;
+        const std::size_t tab = result.find('\t');
+        const std::size_t at = tab != std::string::npos ? tab : separator.empty() ? std::string::npos : result.find(separator);
+        const std::size_t skip = tab != std::string::npos ? 1 : separator.size();
+        cells.first = std::string(text::trim(result.substr(0, at)));
+        cells.second = at == std::string::npos ? std::string() : std::string(text::trim(result.substr(at + skip)));
+    }
+    m_grid->redraw();
+    return true;
+}
+
+void frmChargeSetItems::cmdInsert_Click()
+{
+    int row = 0;
+    int col = 0;
+    m_grid->currentCell(row, col);
+    const int at = row >= 1 ? row : rowCount() + 1;
+    m_rows.insert(m_rows.begin() + (at - 1), std::pair<std::string, std::string>());
+    refreshGrid();
+    m_grid->setCurrentCell(at, 1);
+    m_grid->takeFocus();
+}
+
+void frmChargeSetItems::cmdDelRow_Click()
+{
+    try {
+        if (m_rows.empty()) {
+            tell("You have no rows to delete.");
+            return;
+        }
+        int row = 0;
+        int col = 0;
+        m_grid->currentCell(row, col);
+        if (row < 1 || row > rowCount()) {
+            tell("Please select a row to delete.");
+            return;
+        }
+        m_rows.erase(m_rows.begin() + (row - 1));
+        refreshGrid();
+        if (!m_rows.empty())
+            m_grid->setCurrentCell(std::min(row, rowCount()), 1);
+    } catch (...) {
+        Log::error("frmChargeSetGroups/cmdDelRow_Click: ", Log::describeCurrentException());
+    }
+}
+
+void frmChargeSetItems::moveRow(int step)
+{
+    try {
+        int row = 0;
+        int col = 0;
+        m_grid->currentCell(row, col);
+        const int target = row + step;
+        if (row < 1 || target < 1 || target > rowCount())
+            return;
+        std::swap(m_rows[static_cast<std::size_t>(row - 1)], m_rows[static_cast<std::size_t>(target - 1)]);
+        m_grid->redraw();
+        m_grid->setCurrentCell(target, std::max(col, 1));
+    } catch (...) {
+        Log::error("frmChargeSetItems/cmdUp_Click: ", Log::describeCurrentException());
+    }
+}
+
+void frmChargeSetItems::getCurrentGroupDetails(ChargeSetGroup& group) const
+{
+    try {
+        group.RemoveAll();
+        std::int16_t number = 0;
+        for (const auto& [code, description] : m_rows) {
+            const std::string trimmed(text::trim(code));
+            if (trimmed.empty())
+                continue;
+            ++number;
+            group.Add(trimmed, description, group.GroupType, number, std::to_string(number));
+        }
+    } catch (...) {
+        Log::error("CorvaneDialogs/frmChargeSetItems/getCurrentGroupDetails: ", Log::describeCurrentException());
+    }
+}
+
+void frmChargeSetItems::cmdOK_Click()
+{
+    if (m_readOnly) {
+        accept();
+        return;
+    }
+    const auto name = WireCodec::toWireOrComplain(m_name->text(), tr("The group name"));
+    if (!name)
+        return;
+    const std::string trimmed(text::trim(*name));
+    if (trimmed.empty()) {
+        tell("Please enter group name!");
+        if (m_name->isVisible() && m_name->isEnabled())
+            m_name->setFocus();
+        return;
+    }
+    const bool isNew = m_groupPosition == 0;
+    if (isNew && chosenType().empty()) {
+        tell("Please select a group type.");
+        return;
+    }
+    if (m_grid->isEditing())
+        m_grid->setFocus();
+    ChargeSetGroup* group = nullptr;
+    if (isNew) {
+        ChargeSetGroup created;
+        created.GroupType = chosenType();
+        group = &m_set.add(std::move(created));
+    } else {
+        group = m_set.group(m_groupPosition);
+    }
+    group->GroupName = trimmed;
+    getCurrentGroupDetails(*group);
+    accept();
+}
+
+} // namespace corvane
