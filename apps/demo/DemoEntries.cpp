@@ -13,6 +13,8 @@
 #include "chargeslips/ChargeSlipSetDialog.h"
 #include "chargeslips/frmChargeSetGroups.h"
 #include "chargeslips/frmChargeSetItems.h"
+#include "collections/CollectionDialog.h"
+#include "collections/frmCollections.h"
 #include "WireCodec.h"
 #include "stw/STWDialog.h"
 #include "stw/frmSTW.h"
@@ -77,6 +79,22 @@ std::vector<DemoEntry> demoEntries(CorvaneDialogsMgr& manager, reference::Refere
                                rows.push_back({row[0], row[1].substr(row[1].find('\t') + 1)});
                            auto* window = new reference::LookupWindow(QStringLiteral("Procedure Codes"), rows);
                            window->setSearchText(QStringLiteral("992"));
+                           return window;
+                       }});
+
+    entries.push_back({QStringLiteral("Collections"), QStringLiteral("Collections"),
+                       [&manager](QWidget*, const auto& report) {
+                           std::string message;
+                           bool continueNext = false;
+                           const bool result = manager.GetCollectionDlg()->ShowDialog(message, continueNext);
+                           report(QStringLiteral("CollectionDialog returned %1: ContinueNextAcct = %2, MessageData = \"%3\"")
+                                      .arg(result ? u"True" : u"False", continueNext ? u"True" : u"False",
+                                           WireCodec::toQString(message)));
+                       },
+                       [&manager]() -> QWidget* {
+                           manager.RefreshSharedState();
+                           auto* window = new frmCollections;
+                           window->ShowCollections(false);
                            return window;
                        }});
 

@@ -1,5 +1,6 @@
 #include "PracticeServer.h"
 
+#include "ColaiRequests.h"
 #include "SeedData.h"
 #include "SharedRequests.h"
 #include "StwRequests.h"
@@ -18,6 +19,7 @@ PracticeServer::PracticeServer(const std::string& databasePath)
     createSchemaAndSeed(*m_db);
     registerSharedRequests(*this);
     registerStwRequests(*this);
+    registerColaiRequests(*this);
 }
 
 void PracticeServer::addHandler(const std::string& verb, const std::string& table, Handler handler)

@@ -5,6 +5,7 @@
 #include "SharedState.h"
 #include "altfees/EditAltFeeDialog.h"
 #include "chargeslips/ChargeSlipSetDialog.h"
+#include "collections/CollectionDialog.h"
 #include "stw/STWDialog.h"
 
 #include <QApplication>
@@ -121,6 +122,16 @@ std::unique_ptr<EditAltFeeDialog> CorvaneDialogsMgr::GetEditAltFeeDlg()
 {
     RefreshSharedState();
     return std::make_unique<EditAltFeeDialog>();
+}
+
+} // namespace corvane
+
+namespace corvane {
+
+std::unique_ptr<CollectionDialog> CorvaneDialogsMgr::GetCollectionDlg()
+{
+    RefreshSharedState();
+    return std::make_unique<CollectionDialog>();
 }
 
 } // namespace corvane

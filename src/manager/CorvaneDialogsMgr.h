@@ -13,6 +13,7 @@
 namespace corvane {
 
 class ChargeSlipSetDialog;
+class CollectionDialog;
 class EditAltFeeDialog;
 class STWDialog;
 
@@ -39,6 +40,8 @@ public:
 
     /// A new STW dialog ("Codes Cross Reference").
     std::unique_ptr<STWDialog> GetSTWDlg();
+    /// A new collections dialog.
+    std::unique_ptr<CollectionDialog> GetCollectionDlg();
     /// A new charge slip set dialog.
     std::unique_ptr<ChargeSlipSetDialog> GetChargeSlipSetDlg();
     /// A new alternate fees dialog (its window is made with it).
