@@ -36,8 +36,8 @@ public:
         requests.push_back(request);
         if (throws)
             throw std::runtime_error("link broke");
-        success = reachable;
-        if (!reachable) {
+        success = reachable && !(failWhen && failWhen(request));
+        if (!success) {
             errorText = "server not reachable";
             return;
         }
