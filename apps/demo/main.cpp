@@ -66,12 +66,7 @@ int main(int argc, char** argv)
     host->utils->setDeveloperMode(parser.isSet(developerOption));
 
     CorvaneDialogsMgr manager;
-    std::shared_ptr<Quillon> link = host->link;
-    std::shared_ptr<CorvaneUtils> utils = host->utils;
-    std::shared_ptr<CorvaneCodeTables> codeTables = host->codeTables;
-    std::shared_ptr<CorvaneLookups> lookups = host->lookups;
-    std::shared_ptr<CorvaneServerUtils> serverUtils = host->serverUtils;
-    manager.InitDialogsMgr(link, utils, codeTables, lookups, serverUtils);
+    host->initialise(manager);
 
     demo::DemoLauncher launcher(manager, demo::demoEntries(manager, *host), parser.value(operatorOption).toUpper());
 

@@ -22,9 +22,13 @@ std::string LinesReply::data() const
     return ReplyFraming::joinData(lines);
 }
 
-StringReply ServerRequest::viaString(const std::string& request)
+namespace {
+
+/// Sends through one of the server link's two operations; a missing or throwing link counts as not sent.
+template<typename Reply, typename Send>
+Reply send(Send&& operation, const std::string& request)
 {
-    StringReply reply;
+    Reply reply;
     auto link = SharedState::instance().quillon;
     if (!link) {
         reply.errorText = "no server link";
@@ -32,12 +36,24 @@ StringReply ServerRequest::viaString(const std::string& request)
     }
     try {
         bool success = false;
-        link->GetServerStringData(request, reply.text, std::string(), reply.errorText, success);
+        operation(*link, request, reply, success);
         reply.sent = success;
     } catch (...) {
         reply.sent = false;
         reply.errorText = Log::describeCurrentException();
     }
+    return reply;
+}
+
+} // namespace
+
+StringReply ServerRequest::viaString(const std::string& request)
+{
+    StringReply reply = send<StringReply>(
+        [](Quillon& link, const std::string& text, StringReply& out, bool& success) {
+            link.GetServerStringData(text, out.text, std::string(), out.errorText, success);
+        },
+        request);
     if (!reply.sent)
         reply.text.clear();
     return reply;
@@ -45,20 +61,11 @@ StringReply ServerRequest::viaString(const std::string& request)
 
 LinesReply ServerRequest::viaLines(const std::string& request)
 {
-    LinesReply reply;
-    auto link = SharedState::instance().quillon;
-    if (!link) {
-        reply.errorText = "no server link";
-        return reply;
-    }
-    try {
-        bool success = false;
-        link->DirectComm(request, reply.lines, std::string(), reply.errorText, success);
-        reply.sent = success;
-    } catch (...) {
-        reply.sent = false;
-        reply.errorText = Log::describeCurrentException();
-    }
+    LinesReply reply = send<LinesReply>(
+        [](Quillon& link, const std::string& text, LinesReply& out, bool& success) {
+            link.DirectComm(text, out.lines, std::string(), out.errorText, success);
+        },
+        request);
     if (!reply.sent)
         reply.lines.clear();
     return reply;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace corvane {
@@ -19,6 +20,9 @@ struct StwCellFormat {
     static StwCellFormat of(std::string_view cell);
     /// The text of a cell string: everything before its last five characters (all of it when shorter).
     static std::string_view textOf(std::string_view cell);
+
+    /// The five characters as a cell string carries them.
+    std::string code() const { return {font, kind, background, textColour, alignment}; }
 
     bool isCheck() const { return kind == '4' || kind == '6'; }
     bool isKnownKind() const;

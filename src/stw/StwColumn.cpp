@@ -38,13 +38,7 @@ StwColumn StwColumn::parse(std::string_view cell)
 
 std::string StwColumn::captionWithCode() const
 {
-    std::string out = caption;
-    out += format.font;
-    out += format.kind;
-    out += format.background;
-    out += format.textColour;
-    out += format.alignment;
-    return out;
+    return caption + format.code();
 }
 
 } // namespace corvane

@@ -86,13 +86,7 @@ std::string formatFixed2(double value)
 
 std::string withCode(std::string_view text, const StwCellFormat& f)
 {
-    std::string cell(text);
-    cell += f.font;
-    cell += f.kind;
-    cell += f.background;
-    cell += f.textColour;
-    cell += f.alignment;
-    return cell;
+    return std::string(text) + f.code();
 }
 
 /// Shows the wait pointer and the hourglass while the server works.

@@ -172,12 +172,7 @@ TEST(CollectionsEndToEnd, CriteriaSavedThroughTheDialogAreShownWhenItOpensAgain)
     test::TempDir dir;
     reference::ReferenceHost host(dir.file("practice.db"), "DKIM", QString::fromStdString(dir.file("log")));
     CorvaneDialogsMgr manager;
-    std::shared_ptr<Quillon> link = host.link;
-    std::shared_ptr<CorvaneUtils> utils = host.utils;
-    std::shared_ptr<CorvaneCodeTables> tables = host.codeTables;
-    std::shared_ptr<CorvaneLookups> lookups = host.lookups;
-    std::shared_ptr<CorvaneServerUtils> serverUtils = host.serverUtils;
-    manager.InitDialogsMgr(link, utils, tables, lookups, serverUtils);
+    host.initialise(manager);
 
     std::string message;
     bool continueNext = false;

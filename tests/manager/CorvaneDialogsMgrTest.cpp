@@ -15,17 +15,17 @@ protected:
         SharedState::instance().reset();
         CorvaneDialogsMgr::SetPrompter(prompter);
     }
-    std::shared_ptr<Quillon> link() { return quillon; }
-};
-
-TEST_F(CorvaneDialogsMgrTest, InitDialogsMgrStoresReferencesAndReadsKeyOperatorAndHelpFile)
-{
-    CorvaneDialogsMgr mgr;
+    // The manager takes references to the interfaces, as a host hands them over.
     std::shared_ptr<Quillon> q = quillon;
     std::shared_ptr<CorvaneUtils> u = utils;
     std::shared_ptr<CorvaneCodeTables> c = codeTables;
     std::shared_ptr<CorvaneLookups> l = lookups;
     std::shared_ptr<CorvaneServerUtils> s = serverUtils;
+};
+
+TEST_F(CorvaneDialogsMgrTest, InitDialogsMgrStoresReferencesAndReadsKeyOperatorAndHelpFile)
+{
+    CorvaneDialogsMgr mgr;
     mgr.InitDialogsMgr(q, u, c, l, s);
     auto& state = SharedState::instance();
     EXPECT_EQ(state.quillon, q);
@@ -38,11 +38,6 @@ TEST_F(CorvaneDialogsMgrTest, InitDialogsMgrStoresReferencesAndReadsKeyOperatorA
 TEST_F(CorvaneDialogsMgrTest, InitDlgMgrLeavesTheServerUtilitiesEmpty)
 {
     CorvaneDialogsMgr mgr;
-    std::shared_ptr<Quillon> q = quillon;
-    std::shared_ptr<CorvaneUtils> u = utils;
-    std::shared_ptr<CorvaneCodeTables> c = codeTables;
-    std::shared_ptr<CorvaneLookups> l = lookups;
-    std::shared_ptr<CorvaneServerUtils> s = serverUtils;
     mgr.InitDialogsMgr(q, u, c, l, s);
     mgr.InitDlgMgr(q, u, c, l);
     EXPECT_EQ(SharedState::instance().serverUtils, nullptr) << "a later InitDlgMgr releases the earlier one";
@@ -52,10 +47,6 @@ TEST_F(CorvaneDialogsMgrTest, InitDlgMgrLeavesTheServerUtilitiesEmpty)
 TEST_F(CorvaneDialogsMgrTest, RefreshReadsPaletteThenPreferencesThenDisplayValuesInOrder)
 {
     CorvaneDialogsMgr mgr;
-    std::shared_ptr<Quillon> q = quillon;
-    std::shared_ptr<CorvaneUtils> u = utils;
-    std::shared_ptr<CorvaneCodeTables> c = codeTables;
-    std::shared_ptr<CorvaneLookups> l = lookups;
     mgr.InitDlgMgr(q, u, c, l);
     utils->palette = {"0", "255"};
     utils->display->separator = " ~";

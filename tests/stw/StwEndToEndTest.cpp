@@ -26,12 +26,7 @@ protected:
         host = std::make_unique<reference::ReferenceHost>(dir.file("practice.db"), "JSMITH",
                                                           QString::fromStdString(dir.file("corvane.log")));
         host->utils->setToday(CivilDate{2026, 12, 5});
-        std::shared_ptr<Quillon> link = host->link;
-        std::shared_ptr<CorvaneUtils> utils = host->utils;
-        std::shared_ptr<CorvaneCodeTables> tables = host->codeTables;
-        std::shared_ptr<CorvaneLookups> lookups = host->lookups;
-        std::shared_ptr<CorvaneServerUtils> serverUtils = host->serverUtils;
-        manager.InitDialogsMgr(link, utils, tables, lookups, serverUtils);
+        host->initialise(manager);
     }
     void TearDown() override
     {
