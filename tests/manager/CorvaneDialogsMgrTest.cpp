@@ -1,4 +1,8 @@
 #include "CorvaneDialogsMgr.h"
+#include "altfees/EditAltFeeDialog.h"
+#include "chargeslips/ChargeSlipSetDialog.h"
+#include "collections/CollectionDialog.h"
+#include "stw/STWDialog.h"
 
 #include "HostFixture.h"
 
@@ -66,6 +70,24 @@ TEST_F(CorvaneDialogsMgrTest, RefreshReadsPaletteThenPreferencesThenDisplayValue
     EXPECT_EQ(state.preferences, utils->preferences);
     EXPECT_EQ(state.colourForLetter('A', 7), 255u);
     EXPECT_EQ(state.colourForLetter('B', 7), 7u) << "past the palette's end";
+}
+
+TEST_F(CorvaneDialogsMgrTest, EveryGetDlgRefreshesFirstAndReturnsANewObject)
+{
+    CorvaneDialogsMgr mgr;
+    mgr.InitDialogsMgr(q, u, c, l, s);
+    utils->palette = {"0", "1"};
+    const auto first = mgr.GetSTWDlg();
+    EXPECT_EQ(SharedState::instance().palette.size(), 2u);
+    utils->palette = {"0", "1", "2"};
+    const auto second = mgr.GetSTWDlg();
+    EXPECT_NE(first.get(), second.get());
+    EXPECT_EQ(SharedState::instance().palette.size(), 3u) << "the second call read the palette again";
+    utils->calls.clear();
+    EXPECT_TRUE(mgr.GetChargeSlipSetDlg());
+    EXPECT_TRUE(mgr.GetCollectionDlg());
+    EXPECT_TRUE(mgr.GetEditAltFeeDlg());
+    EXPECT_EQ(utils->calls.size(), 9u) << "palette, preferences and display settings, three times";
 }
 
 TEST_F(CorvaneDialogsMgrTest, RefreshBeforeInitialisationDoesNothingAndDoesNotThrow)
