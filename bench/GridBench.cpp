@@ -6,9 +6,8 @@
 #include <QStandardItemModel>
 #include <QTableView>
 
-#include <malloc.h>
-
 #include <cstdint>
+#include <malloc.h>
 #include <memory>
 #include <string>
 #include <vector>

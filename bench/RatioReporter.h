@@ -29,8 +29,8 @@ public:
     }
 
     /// Prints how many times slower `measured` is than `baseline` against the target.
-    void printRatio(const std::string& label, const std::string& measured, const std::string& baseline,
-                    double target, bool lowerIsBetter = true) const
+    void printRatio(const std::string& label, const std::string& measured, const std::string& baseline, double target,
+                    bool lowerIsBetter = true) const
     {
         const double a = time(measured);
         const double b = time(baseline);
@@ -40,8 +40,8 @@ public:
         }
         const double ratio = a / b;
         const bool met = lowerIsBetter ? ratio <= target : ratio >= target;
-        std::printf("%-58s %8.2fx   target %s%.0fx   %s\n", label.c_str(), ratio, lowerIsBetter ? "<= " : ">= ",
-                    target, met ? "met" : "MISSED");
+        std::printf("%-58s %8.2fx   target %s%.0fx   %s\n", label.c_str(), ratio, lowerIsBetter ? "<= " : ">= ", target,
+                    met ? "met" : "MISSED");
     }
 
 private:

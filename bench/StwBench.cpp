@@ -6,9 +6,8 @@
 #include "StwTable.h"
 #include "TextFields.h"
 
-#include <emmintrin.h>
-
 #include <cstring>
+#include <emmintrin.h>
 #include <string>
 
 namespace {
@@ -93,7 +92,8 @@ void BM_ReadAndFill(benchmark::State& state)
         state.ResumeTiming();
         table.load(std::move(reply), true);
         benchmark::DoNotOptimize(table.rowCount());
-        bytesPerCell = static_cast<double>(table.overheadBytes()) / (static_cast<double>(table.rowCount()) * (columns + 1));
+        bytesPerCell
+            = static_cast<double>(table.overheadBytes()) / (static_cast<double>(table.rowCount()) * (columns + 1));
         state.PauseTiming();
         {
             corvane::StwTable discard = std::move(table);
@@ -174,10 +174,9 @@ int main(int argc, char** argv)
                 static_cast<double>(dataString().size()) / 1e6);
     reporter.printRatio("read + fill / counting pass", "BM_ReadAndFill", "BM_CountingPass", 6);
     reporter.printRatio("sort by a text column / counting pass", "BM_SortTextColumn", "BM_CountingPass", 10);
-    reporter.printRatio("find, rare text, all columns / counting pass", "BM_FindRareTextAllColumns",
-                        "BM_CountingPass", 3);
-    reporter.printRatio("save text and pieces / memcpy of the output", "BM_SaveTextAndPieces", "BM_MemcpySaveBytes",
-                        6);
+    reporter.printRatio("find, rare text, all columns / counting pass", "BM_FindRareTextAllColumns", "BM_CountingPass",
+                        3);
+    reporter.printRatio("save text and pieces / memcpy of the output", "BM_SaveTextAndPieces", "BM_MemcpySaveBytes", 6);
     std::printf("%-58s %8.2f    target <= 12       %s\n", "bytes per cell beyond the data string", bytesPerCell,
                 bytesPerCell <= 12 ? "met" : "MISSED");
     benchmark::Shutdown();

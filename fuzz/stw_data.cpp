@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
         const std::string saved = corvane::StwSave::saveText(table);
-        if (saved.size() > input.size() + static_cast<std::size_t>(table.rowCount()) * (16 + static_cast<std::size_t>(table.columnCount())))
+        if (saved.size() > input.size()
+                + static_cast<std::size_t>(table.rowCount()) * (16 + static_cast<std::size_t>(table.columnCount())))
             __builtin_trap();
         if (table.columnCount() > 1) {
             corvane::StwSortFailure failure;

@@ -1,12 +1,11 @@
 #include "DemoEntries.h"
 
 #include "CommonRoutines.h"
-
-#include <QInputDialog>
 #include "CorvaneDialogsMgr.h"
 #include "LookupWindow.h"
 #include "ReferenceHost.h"
 #include "WindowRunner.h"
+#include "WireCodec.h"
 #include "altfees/EditAltFeeDialog.h"
 #include "altfees/frmEditAltFees.h"
 #include "chargeslips/ChargeSet.h"
@@ -15,9 +14,10 @@
 #include "chargeslips/frmChargeSetItems.h"
 #include "collections/CollectionDialog.h"
 #include "collections/frmCollections.h"
-#include "WireCodec.h"
 #include "stw/STWDialog.h"
 #include "stw/frmSTW.h"
+
+#include <QInputDialog>
 
 namespace corvane::demo {
 
@@ -28,7 +28,10 @@ const std::string sampleSet = "Diabetes care\tD\t\t\xE6\t\tE11.9\tType 2 diabete
                               "\t\t99213\tOffice visit, established, low complexity\xE6"
                               "\t\t99214\tOffice visit, established, moderate complexity\xE6Labs\tP\t\t\xE6"
                               "\t\t80053\tComprehensive metabolic panel";
-const std::string sampleFees = "5\t11000\xE6" "12\t1250\xE6" "7\t9875\xE6" "150\t9900\xE6";
+const std::string sampleFees = "5\t11000\xE6"
+                               "12\t1250\xE6"
+                               "7\t9875\xE6"
+                               "150\t9900\xE6";
 
 /// Lets the demo's user change a sample string; byte 230 shows as its Windows-1252 letter.
 bool editSample(QWidget* parent, const QString& title, std::string& sample)
@@ -62,60 +65,61 @@ std::vector<DemoEntry> demoEntries(CorvaneDialogsMgr& manager, reference::Refere
                            return window;
                        }});
 
-    entries.push_back({QStringLiteral("DiagnosisLookup"), QStringLiteral("Diagnosis code lookup (DG)"),
-                       [&manager](QWidget* launcher, const auto& report) {
-                           manager.RefreshSharedState();
-                           LookupCall call;
-                           call.parent = launcher;
-                           call.insertNumber = true;
-                           const std::string chosen = GeneralLookup("DG", call);
-                           report(QStringLiteral("GeneralLookup(\"DG\") returned \"%1\"")
-                                      .arg(WireCodec::toQString(chosen)));
-                       },
-                       [&host]() -> QWidget* {
-                           auto table = host.codeTables->table("PC");
-                           std::vector<reference::LookupWindow::Entry> rows;
-                           for (const auto& row : table->rows())
-                               rows.push_back({row[0], row[1].substr(row[1].find('\t') + 1)});
-                           auto* window = new reference::LookupWindow(QStringLiteral("Procedure Codes"), rows);
-                           window->setSearchText(QStringLiteral("992"));
-                           return window;
-                       }});
+    entries.push_back(
+        {QStringLiteral("DiagnosisLookup"), QStringLiteral("Diagnosis code lookup (DG)"),
+         [&manager](QWidget* launcher, const auto& report) {
+             manager.RefreshSharedState();
+             LookupCall call;
+             call.parent = launcher;
+             call.insertNumber = true;
+             const std::string chosen = GeneralLookup("DG", call);
+             report(QStringLiteral("GeneralLookup(\"DG\") returned \"%1\"").arg(WireCodec::toQString(chosen)));
+         },
+         [&host]() -> QWidget* {
+             auto table = host.codeTables->table("PC");
+             std::vector<reference::LookupWindow::Entry> rows;
+             for (const auto& row : table->rows())
+                 rows.push_back({row[0], row[1].substr(row[1].find('\t') + 1)});
+             auto* window = new reference::LookupWindow(QStringLiteral("Procedure Codes"), rows);
+             window->setSearchText(QStringLiteral("992"));
+             return window;
+         }});
 
-    entries.push_back({QStringLiteral("Collections"), QStringLiteral("Collections"),
-                       [&manager](QWidget*, const auto& report) {
-                           std::string message;
-                           bool continueNext = false;
-                           const bool result = manager.GetCollectionDlg()->ShowDialog(message, continueNext);
-                           report(QStringLiteral("CollectionDialog returned %1: ContinueNextAcct = %2, MessageData = \"%3\"")
-                                      .arg(result ? u"True" : u"False", continueNext ? u"True" : u"False",
-                                           WireCodec::toQString(message)));
-                       },
-                       [&manager]() -> QWidget* {
-                           manager.RefreshSharedState();
-                           auto* window = new frmCollections;
-                           window->ShowCollections(false);
-                           return window;
-                       }});
+    entries.push_back(
+        {QStringLiteral("Collections"), QStringLiteral("Collections"),
+         [&manager](QWidget*, const auto& report) {
+             std::string message;
+             bool continueNext = false;
+             const bool result = manager.GetCollectionDlg()->ShowDialog(message, continueNext);
+             report(QStringLiteral("CollectionDialog returned %1: ContinueNextAcct = %2, MessageData = \"%3\"")
+                        .arg(result ? u"True" : u"False", continueNext ? u"True" : u"False",
+                             WireCodec::toQString(message)));
+         },
+         [&manager]() -> QWidget* {
+             manager.RefreshSharedState();
+             auto* window = new frmCollections;
+             window->ShowCollections(false);
+             return window;
+         }});
 
-    entries.push_back({QStringLiteral("ChargeSlipSet"), QStringLiteral("Charge slip set"),
-                       [&manager](QWidget* launcher, const auto& report) {
-                           static std::string sample = sampleSet;
-                           if (!editSample(launcher, QStringLiteral("Charge slip set"), sample))
-                               return;
-                           auto dialog = manager.GetChargeSlipSetDlg();
-                           std::string data = sample;
-                           dialog->ShowDialog(data);
-                           report(QStringLiteral("ChargeSlipSetDialog: Cancelled = %1, GetData = \"%2\"")
-                                      .arg(dialog->Cancelled() ? u"True" : u"False",
-                                           WireCodec::toQString(dialog->GetData())));
-                       },
-                       []() -> QWidget* {
-                           static ChargeSet set;
-                           set.clear();
-                           set.parse(sampleSet);
-                           return new frmChargeSetGroups(set, false);
-                       }});
+    entries.push_back(
+        {QStringLiteral("ChargeSlipSet"), QStringLiteral("Charge slip set"),
+         [&manager](QWidget* launcher, const auto& report) {
+             static std::string sample = sampleSet;
+             if (!editSample(launcher, QStringLiteral("Charge slip set"), sample))
+                 return;
+             auto dialog = manager.GetChargeSlipSetDlg();
+             std::string data = sample;
+             dialog->ShowDialog(data);
+             report(QStringLiteral("ChargeSlipSetDialog: Cancelled = %1, GetData = \"%2\"")
+                        .arg(dialog->Cancelled() ? u"True" : u"False", WireCodec::toQString(dialog->GetData())));
+         },
+         []() -> QWidget* {
+             static ChargeSet set;
+             set.clear();
+             set.parse(sampleSet);
+             return new frmChargeSetGroups(set, false);
+         }});
 
     entries.push_back({QStringLiteral("ChargeGroupDetails"), QStringLiteral("Charge group details"),
                        [&manager](QWidget* launcher, const auto& report) {
@@ -134,25 +138,23 @@ std::vector<DemoEntry> demoEntries(CorvaneDialogsMgr& manager, reference::Refere
                            return new frmChargeSetItems(set, false, 2);
                        }});
 
-    entries.push_back({QStringLiteral("AltFees"), QStringLiteral("Alternate fees (99213)"),
-                       [&manager](QWidget* launcher, const auto& report) {
-                           static std::string sample = sampleFees;
-                           if (!editSample(launcher, QStringLiteral("Alternate fees"), sample))
-                               return;
-                           auto dialog = manager.GetEditAltFeeDlg();
-                           dialog->ShowDialog("DEMO", sample, 1, "99213", "Office visit, established, low complexity",
-                                              "12500");
-                           report(QStringLiteral("EditAltFeeDialog: Cancelled = %1, GetData = \"%2\"")
-                                      .arg(dialog->Cancelled() ? u"True" : u"False",
-                                           WireCodec::toQString(dialog->GetData())));
-                       },
-                       [&manager]() -> QWidget* {
-                           manager.RefreshSharedState();
-                           auto* window = new frmEditAltFees;
-                           window->ShowCode(sampleFees, true, "99213", "Office visit, established, low complexity",
-                                            "12500");
-                           return window;
-                       }});
+    entries.push_back(
+        {QStringLiteral("AltFees"), QStringLiteral("Alternate fees (99213)"),
+         [&manager](QWidget* launcher, const auto& report) {
+             static std::string sample = sampleFees;
+             if (!editSample(launcher, QStringLiteral("Alternate fees"), sample))
+                 return;
+             auto dialog = manager.GetEditAltFeeDlg();
+             dialog->ShowDialog("DEMO", sample, 1, "99213", "Office visit, established, low complexity", "12500");
+             report(QStringLiteral("EditAltFeeDialog: Cancelled = %1, GetData = \"%2\"")
+                        .arg(dialog->Cancelled() ? u"True" : u"False", WireCodec::toQString(dialog->GetData())));
+         },
+         [&manager]() -> QWidget* {
+             manager.RefreshSharedState();
+             auto* window = new frmEditAltFees;
+             window->ShowCode(sampleFees, true, "99213", "Office visit, established, low complexity", "12500");
+             return window;
+         }});
 
     return entries;
 }

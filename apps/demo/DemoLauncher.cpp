@@ -26,9 +26,8 @@ DemoLauncher::DemoLauncher(CorvaneDialogsMgr&, std::vector<DemoEntry> entries, c
         auto* button = new QPushButton(entry.caption, box);
         button->setObjectName(QStringLiteral("cmdOpen") + entry.objectName);
         grid->addWidget(button, index / 2, index % 2);
-        connect(button, &QPushButton::clicked, this, [this, &entry] {
-            entry.open(this, [this](const QString& line) { report(line); });
-        });
+        connect(button, &QPushButton::clicked, this,
+                [this, &entry] { entry.open(this, [this](const QString& line) { report(line); }); });
         ++index;
     }
     layout->addWidget(box);

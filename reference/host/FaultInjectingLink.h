@@ -42,7 +42,7 @@ private:
     int m_dropFrom = 0;
     int m_errorAt = 0;
     std::string m_errorLine;
-    std::chrono::milliseconds m_latency{0};
+    std::chrono::milliseconds m_latency {0};
     bool m_throws = false;
 };
 

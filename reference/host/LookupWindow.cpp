@@ -32,8 +32,8 @@ LookupWindow::LookupWindow(const QString& caption, std::vector<Entry> entries, Q
     m_list->setAllColumnsShowFocus(true);
     m_list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        auto* item = new QTreeWidgetItem(m_list, {WireCodec::toQString(m_entries[i].code),
-                                                  WireCodec::toQString(m_entries[i].description)});
+        auto* item = new QTreeWidgetItem(
+            m_list, {WireCodec::toQString(m_entries[i].code), WireCodec::toQString(m_entries[i].description)});
         item->setData(0, Qt::UserRole, static_cast<int>(i));
     }
     auto* searchLabel = new QLabel(tr("&Search:"), this);

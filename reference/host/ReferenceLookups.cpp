@@ -40,11 +40,11 @@ std::string ReferenceLookups::Lookup(const LookupCall& call)
         static const std::string noFields;
         const std::string& line = row.size() > 1 ? row[1] : noFields;
         const auto fields = text::split(line, '\t');
-        entries.push_back({row.empty() ? std::string() : row[0],
-                           fields.size() > 1 ? std::string(fields[1]) : std::string()});
+        entries.push_back(
+            {row.empty() ? std::string() : row[0], fields.size() > 1 ? std::string(fields[1]) : std::string()});
     }
-    const QString caption = WireCodec::toQString(m_setup.definitionFirst.empty() ? tableNameOf(m_setup)
-                                                                                 : m_setup.definitionFirst);
+    const QString caption
+        = WireCodec::toQString(m_setup.definitionFirst.empty() ? tableNameOf(m_setup) : m_setup.definitionFirst);
     LookupWindow window(caption, entries, call.parent);
     window.setSearchText(WireCodec::toQString(call.searchText));
     if (runWindow(window) != QDialog::Accepted || window.chosenIndex() < 0)

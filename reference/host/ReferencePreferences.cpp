@@ -58,8 +58,7 @@ ReferenceRights::ReferenceRights(const std::vector<std::string>& lines)
         const auto fields = text::split(line, '\t');
         if (fields.size() < 5 || fields[0].empty())
             continue;
-        m_entries[std::string(fields[0])]
-            = {fields[1] == "Y", fields[2] == "Y", fields[3] == "Y", fields[4] == "Y"};
+        m_entries[std::string(fields[0])] = {fields[1] == "Y", fields[2] == "Y", fields[3] == "Y", fields[4] == "Y"};
     }
 }
 

@@ -8,13 +8,13 @@
 #include "TextFields.h"
 #include "WireCodec.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
-#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpression>
@@ -164,10 +164,10 @@ void ReferenceUtils::GetDisplaySettings(std::shared_ptr<DisplaySettings>& settin
 std::optional<CodeDefinition> ReferenceUtils::GetCodeDefinition(const std::string& name)
 {
     static const std::map<std::string, CodeDefinition> definitions = {
-        {"DG", {"Diagnosis Codes", "DG", 1}},     {"PC", {"Procedure Codes", "PC", 2}},
+        {"DG", {"Diagnosis Codes", "DG", 1}},      {"PC", {"Procedure Codes", "PC", 2}},
         {"LIST", {"Collection Lists", "LIST", 3}}, {"PM", {"Collection Messages", "PM", 4}},
-        {"ST", {"Program Types", "ST", 5}},       {"OP", {"Operators", "OP", 6}},
-        {"AR", {"A/R Categories", "AR", 7}},      {"FL", {"Financial Classes", "FL", 8}},
+        {"ST", {"Program Types", "ST", 5}},        {"OP", {"Operators", "OP", 6}},
+        {"AR", {"A/R Categories", "AR", 7}},       {"FL", {"Financial Classes", "FL", 8}},
         {"PRM", {"Entities", "PRM", 9}},
     };
     const auto found = definitions.find(name);

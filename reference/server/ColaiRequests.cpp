@@ -29,7 +29,8 @@ void registerColaiRequests(PracticeServer& server)
     server.addHandler("GET", "COLAI", [&db](const Request& request) {
         if (request.arg(0) != "STATUS")
             return Answer::failure("Error: unknown COLAI request " + request.arg(0));
-        return Answer::text(db.scalar("SELECT record FROM colai_status WHERE operator = ?", {request.operatorCode}, ""));
+        return Answer::text(
+            db.scalar("SELECT record FROM colai_status WHERE operator = ?", {request.operatorCode}, ""));
     });
 
     server.addHandler("SET", "COLAI", [&db](const Request& request) {

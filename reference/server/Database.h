@@ -1,8 +1,7 @@
 #pragma once
 
-#include <sqlite3.h>
-
 #include <functional>
+#include <sqlite3.h>
 #include <stdexcept>
 #include <string>
 #include <vector>

@@ -44,7 +44,8 @@ void registerSharedRequests(PracticeServer& server)
     });
 
     server.addHandler("GET", "PREFS", [&db](const Request& request) {
-        return Answer::text(db.scalar("SELECT text FROM preferences WHERE operator = ?", {preferenceOwner(request)}, ""));
+        return Answer::text(
+            db.scalar("SELECT text FROM preferences WHERE operator = ?", {preferenceOwner(request)}, ""));
     });
 
     server.addHandler("SET", "PREFS", [&db](const Request& request) {
@@ -75,8 +76,8 @@ void registerSharedRequests(PracticeServer& server)
                  "FROM group_rights r JOIN operators o ON o.group_code = r.group_code WHERE o.code = ? "
                  "ORDER BY r.program",
                  {who}, [&](const std::vector<std::string>& row) {
-                     lines.push_back(row[0] + "\t" + yesNo(row[1]) + "\t" + yesNo(row[2]) + "\t" + yesNo(row[3])
-                                     + "\t" + yesNo(row[4]));
+                     lines.push_back(row[0] + "\t" + yesNo(row[1]) + "\t" + yesNo(row[2]) + "\t" + yesNo(row[3]) + "\t"
+                                     + yesNo(row[4]));
                  });
         return Answer::data(std::move(lines));
     });

@@ -100,10 +100,24 @@ void seedRows(Database& db)
         std::snprintf(fee, sizeof fee, "%u.%02u", 35 + next(400), next(4) * 25);
         char xref[16];
         std::snprintf(xref, sizeof xref, "X%04d", row);
-        const std::vector<std::string> texts = {std::to_string(row), next(10) ? "1" : "0", d.first, d.second, p.first,
-                                                p.second, f.first, f.second, a.first, a.second,
-                                                next(6) ? "0" : "1", o.first, o.second, next(5) ? date : "", fee,
-                                                std::to_string(1 + next(3)), places[next(4)], xref};
+        const std::vector<std::string> texts = {std::to_string(row),
+                                                next(10) ? "1" : "0",
+                                                d.first,
+                                                d.second,
+                                                p.first,
+                                                p.second,
+                                                f.first,
+                                                f.second,
+                                                a.first,
+                                                a.second,
+                                                next(6) ? "0" : "1",
+                                                o.first,
+                                                o.second,
+                                                next(5) ? date : "",
+                                                fee,
+                                                std::to_string(1 + next(3)),
+                                                places[next(4)],
+                                                xref};
         std::string cells;
         for (int c = 0; c < columnCount; ++c) {
             if (c > 0)
@@ -153,16 +167,16 @@ std::string commit(Database& db, const std::string& saveText)
         ++number;
         const auto fields = corvane::text::split(entry, '\t');
         if (static_cast<int>(fields.size()) != columnCount)
-            return "Error: row " + std::to_string(number) + " has " + std::to_string(fields.size()) +
-                   " fields, expected " + std::to_string(columnCount);
+            return "Error: row " + std::to_string(number) + " has " + std::to_string(fields.size())
+                + " fields, expected " + std::to_string(columnCount);
         std::string cells = std::to_string(number) + columns[0].code;
         for (int c = 1; c < columnCount; ++c) {
             std::string value(corvane::text::trim(fields[static_cast<std::size_t>(c)]));
             if (columns[c].required && value.empty())
                 return "Error: row " + std::to_string(number) + ": " + columns[c].caption + " is required.";
             if (columns[c].unique && !value.empty() && !uniques.insert(corvane::text::upper(value)).second)
-                return "Error: row " + std::to_string(number) + ": " + columns[c].caption + " " + value +
-                       " is already used.";
+                return "Error: row " + std::to_string(number) + ": " + columns[c].caption + " " + value
+                    + " is already used.";
             if (isCheck(columns[c]) && value != "1")
                 value = "0";
             if (*columns[c].list && !value.empty())
@@ -232,8 +246,8 @@ void registerStwRequests(PracticeServer& server)
                          buffer = row[1];
                      });
             if (last != piece - 1)
-                return Answer::failure("Error: piece " + pieceText + " arrived without piece " +
-                                       std::to_string(piece - 1));
+                return Answer::failure("Error: piece " + pieceText + " arrived without piece "
+                                       + std::to_string(piece - 1));
         }
         buffer += payload;
         // Every piece but the last is exactly full, so a shorter one ends the post.

@@ -45,9 +45,8 @@ void AltFeeSet::parse(std::string_view feeSet)
         const std::string_view number = text::trim(entry.substr(0, tab));
         const std::string_view cents = tab == std::string_view::npos ? std::string_view() : entry.substr(tab + 1);
         int set = -1;
-        if (!number.empty() && number.size() <= 4 && std::all_of(number.begin(), number.end(), [](char c) {
-                return c >= '0' && c <= '9';
-            }))
+        if (!number.empty() && number.size() <= 4
+            && std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; }))
             set = std::stoi(std::string(number));
         if (pageOf(set) >= 0)
             m_shown[set] = std::string(cents);

@@ -20,8 +20,7 @@ public:
     /// CallingCode is accepted and not used; iState non-zero edits, zero only shows. FeeSet holds entries
     /// "set TAB cents" each followed by byte 230; StndrdFee is in cents.
     void ShowDialog(const std::string& CallingCode, const std::string& FeeSet, std::int16_t iState,
-                    const std::string& ProcCode, const std::string& ProcDescr = {},
-                    const std::string& StndrdFee = {});
+                    const std::string& ProcCode, const std::string& ProcDescr = {}, const std::string& StndrdFee = {});
     /// The fees confirmed in edit mode, in cents; empty in view mode or after cancelling.
     std::string GetData() const;
     /// True unless the operator confirmed with OK in edit mode.

@@ -23,8 +23,8 @@ public:
     explicit frmEditAltFees(QWidget* parent = nullptr);
 
     /// Fills the window: standard fee and fee-set amounts in cents, edit mode when editable.
-    void ShowCode(const std::string& feeSet, bool editable, const std::string& procCode,
-                  const std::string& procDescr, const std::string& standardFee);
+    void ShowCode(const std::string& feeSet, bool editable, const std::string& procCode, const std::string& procDescr,
+                  const std::string& standardFee);
 
     /// The fee-set string collected when the operator confirmed in edit mode; empty otherwise.
     const std::string& data() const { return m_data; }

@@ -14,7 +14,9 @@ void ChargeSet::parse(std::string_view setString)
         if (record.empty())
             continue;
         const auto fields = text::split(record, '\t');
-        const auto field = [&](std::size_t i) { return i < fields.size() ? std::string(fields[i]) : std::string(); };
+        const auto field = [&](std::size_t i) {
+            return i < fields.size() ? std::string(fields[i]) : std::string();
+        };
         if (!fields[0].empty()) {
             ChargeSetGroup group;
             group.GroupName = field(0);

@@ -12,7 +12,7 @@ ChargeSetItem& ChargeSetGroup::Add(const std::string& code, const std::string& d
         at = static_cast<std::size_t>(before - 1);
     m_keys.insert(m_keys.begin() + static_cast<std::ptrdiff_t>(at), key);
     return *m_items.insert(m_items.begin() + static_cast<std::ptrdiff_t>(at),
-                           ChargeSetItem{code, description, number, type});
+                           ChargeSetItem {code, description, number, type});
 }
 
 ChargeSetItem* ChargeSetGroup::Item(int index)

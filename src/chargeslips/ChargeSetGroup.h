@@ -29,7 +29,7 @@ public:
     std::vector<ChargeSetItem>::const_iterator end() const { return m_items.end(); }
 
     std::string GroupName;
-    std::string GroupID;   ///< kept for the host; not part of the set string
+    std::string GroupID; ///< kept for the host; not part of the set string
     std::string GroupType; ///< "D" (Diagnosis) or "P" (Procedures)
 
     std::string GroupNumber() const { return std::to_string(m_number); }

@@ -9,8 +9,8 @@ namespace corvane {
 struct ChargeSetItem {
     std::string ItemCode;
     std::string ItemDescription;
-    std::int16_t ItemNumber = 0;  ///< position within the group, from 1
-    std::string ItemType;         ///< the group's type, "D" or "P"
+    std::int16_t ItemNumber = 0; ///< position within the group, from 1
+    std::string ItemType; ///< the group's type, "D" or "P"
 };
 
 } // namespace corvane

@@ -37,7 +37,8 @@ void ChargeSlipSetDialog::ShowDialog(std::string& GridData)
         auto* window = new frmChargeSetGroups(m_state->set, m_state->readOnly, QApplication::activeWindow());
         window->setAttribute(Qt::WA_DeleteOnClose);
         std::shared_ptr<State> state = m_state;
-        QObject::connect(window, &QDialog::finished, window, [state, window] { state->cancelled = window->cancelled(); });
+        QObject::connect(window, &QDialog::finished, window,
+                         [state, window] { state->cancelled = window->cancelled(); });
         WindowRunner::run(*window);
     } catch (...) {
         Log::error("ChargeSet/ShowDialog ", Log::describeCurrentException());

@@ -146,8 +146,8 @@ void frmChargeSetGroups::GetStyleRowCol(int row, int col, CellStyle& style)
             style.value = WireCodec::toQString(group.GroupName);
         else if (col == 2)
             style.value = group.GroupType == "D" ? QStringLiteral("Diagnosis")
-                : group.GroupType == "P"        ? QStringLiteral("Procedures")
-                                                : WireCodec::toQString(group.GroupType);
+                : group.GroupType == "P"         ? QStringLiteral("Procedures")
+                                                 : WireCodec::toQString(group.GroupType);
         return;
     }
     const ChargeSetItem& item = *group.Item(itemNumber);
@@ -165,9 +165,8 @@ void frmChargeSetGroups::openGroup(int position)
         return;
     auto* editor = new frmChargeSetItems(m_set, m_readOnly, position, this);
     editor->setAttribute(Qt::WA_DeleteOnClose);
-    connect(editor, &QDialog::accepted, this, [this, position] {
-        showChargeGroupList(position == 0 ? m_set.count() : position);
-    });
+    connect(editor, &QDialog::accepted, this,
+            [this, position] { showChargeGroupList(position == 0 ? m_set.count() : position); });
     editor->open();
 }
 

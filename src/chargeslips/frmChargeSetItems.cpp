@@ -187,7 +187,9 @@ bool frmChargeSetItems::lookUpCode(int row, const std::string& typed)
         // The chosen entry is code and description, separated by a tab or by the lookup separator.
         const std::string& separator = SharedState::instance().display.lookupSeparator;
         const std::size_t tab = result.find('\t');
-        const std::size_t at = tab != std::string::npos ? tab : separator.empty() ? std::string::npos : result.find(separator);
+        const std::size_t at = tab != std::string::npos ? tab
+            : separator.empty()                         ? std::string::npos
+                                                        : result.find(separator);
         const std::size_t skip = tab != std::string::npos ? 1 : separator.size();
         cells.first = std::string(text::trim(result.substr(0, at)));
         cells.second = at == std::string::npos ? std::string() : std::string(text::trim(result.substr(at + skip)));

@@ -65,7 +65,9 @@ std::string CollectionStatus::showAmount(std::string_view cents)
 void CollectionStatus::load(std::string_view record, CollectionSettings& settings)
 {
     const auto f = fields(normalise(record));
-    const auto field = [&](int number) -> const std::string& { return f[static_cast<std::size_t>(number - 1)]; };
+    const auto field = [&](int number) -> const std::string& {
+        return f[static_cast<std::size_t>(number - 1)];
+    };
 
     const std::size_t caret = field(1).find('^');
     settings.listCode = field(1).substr(0, caret);
@@ -117,7 +119,9 @@ std::string CollectionStatus::reassemble(const CollectionSettings& settings, boo
 {
     ok = false;
     std::array<std::string, fieldCount> f;
-    const auto field = [&](int number) -> std::string& { return f[static_cast<std::size_t>(number - 1)]; };
+    const auto field = [&](int number) -> std::string& {
+        return f[static_cast<std::size_t>(number - 1)];
+    };
     const std::string code(text::trim(settings.listCode));
     if (!code.empty() || !settings.listDescription.empty())
         field(1) = settings.listDescription.empty() ? code : code + "^" + settings.listDescription;
@@ -132,8 +136,8 @@ std::string CollectionStatus::reassemble(const CollectionSettings& settings, boo
         field(7) = settings.messageCode;
         field(8) = settings.messageDate;
     } else {
-        field(17) = std::string(settings.postMessage ? "Y" : "N") + "^" + settings.messageCode + ","
-            + settings.messageDate;
+        field(17)
+            = std::string(settings.postMessage ? "Y" : "N") + "^" + settings.messageCode + "," + settings.messageDate;
     }
     const auto& specs = criterionSpecs();
     for (std::size_t i = 0; i < specs.size(); ++i) {

@@ -12,15 +12,15 @@ enum class CriterionKind { Dates, Codes, Amounts, Days };
 
 /// One criterion group of the collections window, as the status record and the window describe it.
 struct CriterionSpec {
-    int field;                        ///< 1-based field of the status record
-    int tag;                          ///< the group's tag (1 to 9)
+    int field; ///< 1-based field of the status record
+    int tag; ///< the group's tag (1 to 9)
     const char* label;
     std::vector<const char*> options; ///< captions; the answer letter is a caption's first letter
     int inputs;
     CriterionKind kind;
     int minimumPieces;
-    bool required;                    ///< enabled inputs must not stay empty
-    char defaultLetter;               ///< chosen when the stored letter matches no option
+    bool required; ///< enabled inputs must not stay empty
+    char defaultLetter; ///< chosen when the stored letter matches no option
 };
 
 /// The nine criterion groups, in tag order.
@@ -67,8 +67,7 @@ public:
 
     /// The record for settings (ReassembleData): fields 2 to 4 empty when resetting the position. Amounts go back
     /// to cents; an amount that is not one names its group in invalidTag and nothing is returned.
-    static std::string reassemble(const CollectionSettings& settings, bool resetPosition, int& invalidTag,
-                                  bool& ok);
+    static std::string reassemble(const CollectionSettings& settings, bool resetPosition, int& invalidTag, bool& ok);
 
     /// "$##,##0.00" for cents text; other text unchanged, empty stays empty.
     static std::string showAmount(std::string_view cents);

@@ -327,7 +327,8 @@ std::string frmCollections::GetCollectionStatusData()
     const StringReply reply = ServerRequest::viaString(statusRequest);
     std::string error;
     if (!reply.sent)
-        error = std::string("mcomm.GetServerStringData failed in CorvaneDialogs.frmCollections.GetCollectionStatusData.")
+        error
+            = std::string("mcomm.GetServerStringData failed in CorvaneDialogs.frmCollections.GetCollectionStatusData.")
             + "\r\n" + statusRequest;
     else if (text::startsWithNoCase(reply.text, "error"))
         error = reply.text;
@@ -449,7 +450,7 @@ void frmCollections::updateRequiredState()
     const QColor disabled = bgr(static_cast<std::uint32_t>(state.display.disabledCellColour));
     const QColor required = bgr(state.colourForLetter('y', 0xD0FFFF));
     bool anyEmpty = false;
-    std::vector<QLineEdit*> inputs{m_messageCode, m_messageDate};
+    std::vector<QLineEdit*> inputs {m_messageCode, m_messageDate};
     for (const Group& group : m_groups)
         inputs.insert(inputs.end(), group.inputs.begin(), group.inputs.end());
     for (QLineEdit* input : inputs) {
@@ -593,8 +594,7 @@ bool frmCollections::SaveCollectionStatusData(const std::string& record)
         }
         return CheckForErrorOnSave(reply.text);
     } catch (...) {
-        Log::error("ERR in CorvaneDialogs.frmCollections.SaveCollectionStatusData  ",
-                   Log::describeCurrentException());
+        Log::error("ERR in CorvaneDialogs.frmCollections.SaveCollectionStatusData  ", Log::describeCurrentException());
         return false;
     }
 }
@@ -633,8 +633,8 @@ void frmCollections::cmdNext_Click()
             + std::string(text::trim(typed(m_messageCode))) + "\t"
             + WireCodec::toWireLossy(m_messageDescription->text()) + "\t"
             + (accountShown == QStringLiteral("NONE") ? std::string() : WireCodec::toWireLossy(accountShown)) + "\t"
-            + std::string(text::trim(typed(m_listCode))) + "\t" + (m_selected->isChecked() ? "True" : "False")
-            + "\t" + m_messageType;
+            + std::string(text::trim(typed(m_listCode))) + "\t" + (m_selected->isChecked() ? "True" : "False") + "\t"
+            + m_messageType;
         m_continue = true;
     }
     state.collectionsResult = m_messageRecord;

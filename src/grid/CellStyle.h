@@ -9,13 +9,13 @@ namespace corvane {
 
 /// The editor a grid cell uses.
 enum class CellEditor {
-    Text,        ///< plain text
-    TextButton,  ///< text with a button (dates, lookups); the button emits clickedButton
-    DropDown,    ///< choose one of the choice list
-    CheckBox,    ///< "1" checked, anything else unchecked; toggled by click and Space
-    List,        ///< the choice list offered, any text allowed
-    Numeric,     ///< digits and decimals as set by numericDigits / numericDecimals
-    Masked,      ///< text through an input mask
+    Text, ///< plain text
+    TextButton, ///< text with a button (dates, lookups); the button emits clickedButton
+    DropDown, ///< choose one of the choice list
+    CheckBox, ///< "1" checked, anything else unchecked; toggled by click and Space
+    List, ///< the choice list offered, any text allowed
+    Numeric, ///< digits and decimals as set by numericDigits / numericDecimals
+    Masked, ///< text through an input mask
 };
 
 /// One cell's look and behaviour as the grid's owner describes it (the GetStyleRowCol pattern). The grid keeps one
@@ -24,16 +24,16 @@ struct CellStyle {
     CellEditor editor = CellEditor::Text;
     QString value;
     QStringList choices;
-    QColor background;      ///< invalid: the grid's default
-    QColor textColour;      ///< invalid: the grid's default
+    QColor background; ///< invalid: the grid's default
+    QColor textColour; ///< invalid: the grid's default
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
-    bool enabled = true;    ///< the cell can become current and be edited
-    bool readOnly = false;  ///< the cell can become current but not change
+    bool enabled = true; ///< the cell can become current and be edited
+    bool readOnly = false; ///< the cell can become current but not change
     bool hasFont = false;
     QFont font;
     QString toolTip;
     QString mask;
-    int numericDigits = 9;  ///< digits before the decimal point
+    int numericDigits = 9; ///< digits before the decimal point
     int numericDecimals = 2;
 
     void reset()

@@ -20,8 +20,7 @@ GridDelegate::GridDelegate(CorvaneGrid& grid)
 {
 }
 
-QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                                    const QModelIndex& index) const
+QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     (void)option;
     const int row = index.row() + 1;
@@ -55,8 +54,8 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
             line->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         }
         if (style.editor == CellEditor::TextButton) {
-            QAction* button = line->addAction(line->style()->standardIcon(QStyle::SP_ArrowDown),
-                                              QLineEdit::TrailingPosition);
+            QAction* button
+                = line->addAction(line->style()->standardIcon(QStyle::SP_ArrowDown), QLineEdit::TrailingPosition);
             button->setObjectName(QStringLiteral("cellButton"));
             button->setToolTip(tr("Choose (F4)"));
             connect(button, &QAction::triggered, &m_grid, [this, row, col] { m_grid.pressCellButton(row, col); });
@@ -127,7 +126,8 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
         QStyleOptionViewItem box(opt);
         const int side = widgetStyle->pixelMetric(QStyle::PM_IndicatorWidth, &opt, opt.widget);
         box.rect = QRect(option.rect.center().x() - side / 2, option.rect.center().y() - side / 2, side, side);
-        box.state = (box.state & ~(QStyle::State_On | QStyle::State_Off)) | (checked ? QStyle::State_On : QStyle::State_Off);
+        box.state
+            = (box.state & ~(QStyle::State_On | QStyle::State_Off)) | (checked ? QStyle::State_On : QStyle::State_Off);
         widgetStyle->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &box, painter, opt.widget);
         return;
     }

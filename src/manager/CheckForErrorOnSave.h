@@ -11,7 +11,7 @@ struct SaveVerdict {
 
     bool saved = true;
     Show show = Show::Nothing;
-    std::string title;          ///< empty: the application title
+    std::string title; ///< empty: the application title
     std::string text;
 };
 

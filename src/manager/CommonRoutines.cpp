@@ -33,8 +33,8 @@ std::string TypeOfEntitiesInSystem()
         auto& state = SharedState::instance();
         auto table = GetCodeTable("PRM", 0);
         if (!table) {
-            state.prompter().ask({state.messageTitle(), "Error getting Entity table", PromptIcon::Critical,
-                                  PromptButtons::Ok});
+            state.prompter().ask(
+                {state.messageTitle(), "Error getting Entity table", PromptIcon::Critical, PromptButtons::Ok});
             return std::string();
         }
         std::vector<std::vector<std::string>> rows;
@@ -137,7 +137,7 @@ std::optional<FontSpec> fontSpecForCode(char code)
         return std::nullopt;
     static constexpr int sizes[] = {8, 10, 12};
     const int index = code - '0';
-    return FontSpec{sizes[index / 3], index % 3 == 1, index % 3 == 2};
+    return FontSpec {sizes[index / 3], index % 3 == 1, index % 3 == 2};
 }
 
 } // namespace corvane

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "corvanedialogs_export.h"
 #include "CorvaneCodeTables.h"
 #include "CorvaneLookups.h"
 #include "CorvaneServerUtils.h"
 #include "CorvaneUtils.h"
 #include "Prompter.h"
 #include "Quillon.h"
+#include "corvanedialogs_export.h"
 
 #include <memory>
 

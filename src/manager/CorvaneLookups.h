@@ -9,22 +9,22 @@ namespace corvane {
 
 /// What GeneralLookup hands to the lookup component's set-up operation.
 struct LookupSetup {
-    std::string request;        ///< the caller's first parameter (definition name, optionally "|" and more)
+    std::string request; ///< the caller's first parameter (definition name, optionally "|" and more)
     std::string definitionFirst;
     std::string definitionSecond;
     std::int16_t definitionNumber = 0;
-    std::string separator;      ///< the lookup separator of the display settings
+    std::string separator; ///< the lookup separator of the display settings
     std::string contextKey;
-    std::string currentValue;   ///< the utilities component's current lookup value
+    std::string currentValue; ///< the utilities component's current lookup value
 };
 
 /// The caller's values passed on to the lookup operation.
 struct LookupCall {
-    std::string searchText;     ///< text to start the search with (for example the typed code)
-    std::string extra;          ///< a second caller string, passed through
+    std::string searchText; ///< text to start the search with (for example the typed code)
+    std::string extra; ///< a second caller string, passed through
     int mode = 0;
-    bool insertNumber = false;  ///< insert the chosen entry's number into the result
-    QWidget* parent = nullptr;  ///< the calling window, parent of the lookup window
+    bool insertNumber = false; ///< insert the chosen entry's number into the result
+    QWidget* parent = nullptr; ///< the calling window, parent of the lookup window
 };
 
 /// The host's lookup component.
@@ -41,8 +41,7 @@ public:
     /// The description of the entry chosen by the last lookup.
     virtual std::string ChosenDescription() = 0;
     /// Checks a typed code against a lookup; the security window uses it.
-    virtual std::string CheckCode(const std::string& lookupName, const std::string& code, long first, long second)
-        = 0;
+    virtual std::string CheckCode(const std::string& lookupName, const std::string& code, long first, long second) = 0;
 };
 
 } // namespace corvane

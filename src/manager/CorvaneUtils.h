@@ -82,8 +82,7 @@ public:
     /// The text of field number (counted from 1) of text split at delimiter; empty past the end.
     virtual std::string GetField(const std::string& text, std::int32_t number, const std::string& delimiter) = 0;
     /// Splits text at delimiter into pieces; true when it could be split.
-    virtual bool SplitText(const std::string& text, const std::string& delimiter, std::vector<std::string>& pieces)
-        = 0;
+    virtual bool SplitText(const std::string& text, const std::string& delimiter, std::vector<std::string>& pieces) = 0;
     /// The number of delimited fields of text.
     virtual void GetFieldCount(const std::string& text, const std::string& delimiter, std::int32_t& count) = 0;
     /// Cuts text into consecutive pieces of at most maxLength characters, in order.

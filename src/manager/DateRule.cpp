@@ -46,7 +46,7 @@ std::optional<CivilDate> parseDateText(std::string_view input, bool futureAllowe
     const auto year = digitsValue(yearText, 4);
     if (!month || !day || !year)
         return std::nullopt;
-    CivilDate date{*year, *month, *day};
+    CivilDate date {*year, *month, *day};
     if (yearText.size() <= 2)
         date.year = windowedYear(*year, futureAllowed, today);
     if (!isRealDate(date))
@@ -87,7 +87,7 @@ CivilDate currentDate()
         if (isRealDate(today))
             return today;
     }
-    const std::chrono::year_month_day ymd{std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
+    const std::chrono::year_month_day ymd {std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
     return {static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
             static_cast<int>(static_cast<unsigned>(ymd.day()))};
 }

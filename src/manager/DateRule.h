@@ -13,8 +13,8 @@ struct DateJudgement {
     enum class Kind { Empty, Valid, NotADate, YearOutOfRange };
 
     Kind kind = Kind::Empty;
-    std::string normalised;   ///< MM/DD/YYYY when the text is a date
-    bool future = false;      ///< the date lies after today (only judged when future dates are not allowed)
+    std::string normalised; ///< MM/DD/YYYY when the text is a date
+    bool future = false; ///< the date lies after today (only judged when future dates are not allowed)
 };
 
 /// Reads month, day and year from text written M/D/Y (separators "/" or "-", year of one to four digits).

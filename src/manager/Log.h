@@ -23,8 +23,7 @@ public:
 };
 
 /// Runs body; an exception is logged as prefix + description and fallback is returned instead.
-template<typename Result, typename Body>
-Result trapped(const std::string& prefix, Result fallback, Body&& body)
+template<typename Result, typename Body> Result trapped(const std::string& prefix, Result fallback, Body&& body)
 {
     try {
         return body();

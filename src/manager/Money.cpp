@@ -54,8 +54,7 @@ std::optional<long long> Money::parseCents(std::string_view textIn)
         value = value * 10 + (s[i] - '0');
     }
     if (i < s.size() && s[i] == '.') {
-        for (++i; i < s.size() && s[i] == '0'; ++i) {
-        }
+        for (++i; i < s.size() && s[i] == '0'; ++i) { }
     }
     if (i != s.size() || digits == 0)
         return std::nullopt;
@@ -65,8 +64,8 @@ std::optional<long long> Money::parseCents(std::string_view textIn)
 std::string Money::formatDollars(long long cents, bool grouping)
 {
     const bool negative = cents < 0;
-    const unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(cents)
-                                                  : static_cast<unsigned long long>(cents);
+    const unsigned long long magnitude
+        = negative ? 0ULL - static_cast<unsigned long long>(cents) : static_cast<unsigned long long>(cents);
     const std::string digits = std::to_string(magnitude / 100);
     std::string whole;
     for (std::size_t i = 0; i < digits.size(); ++i) {

@@ -25,8 +25,7 @@ std::string LinesReply::data() const
 namespace {
 
 /// Sends through one of the server link's two operations; a missing or throwing link counts as not sent.
-template<typename Reply, typename Send>
-Reply send(Send&& operation, const std::string& request)
+template<typename Reply, typename Send> Reply send(Send&& operation, const std::string& request)
 {
     Reply reply;
     auto link = SharedState::instance().quillon;

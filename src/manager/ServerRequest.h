@@ -7,9 +7,9 @@ namespace corvane {
 
 /// The answer of a request sent with GetServerStringData.
 struct StringReply {
-    bool sent = false;       ///< false when the request did not reach the server or got no answer
+    bool sent = false; ///< false when the request did not reach the server or got no answer
     std::string text;
-    std::string errorText;   ///< the server link's error text when not sent
+    std::string errorText; ///< the server link's error text when not sent
 };
 
 /// The answer of a request sent with DirectComm.

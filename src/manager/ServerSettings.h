@@ -9,8 +9,8 @@ namespace corvane {
 
 /// What a "|GET|SYS|" reply says about one setting.
 struct SysSettingReading {
-    std::string value;           ///< empty when the name is absent
-    bool malformed = false;      ///< the name is there but no comma ends its value
+    std::string value; ///< empty when the name is absent
+    bool malformed = false; ///< the name is there but no comma ends its value
 };
 
 /// Reads name's value from a "|GET|SYS|" reply: the text after name "=" up to the reply's last comma.

@@ -20,7 +20,7 @@ public:
         }
         return PromptAnswer::Ok;
     }
-    void beep() override {}
+    void beep() override { }
 };
 
 } // namespace

@@ -30,8 +30,7 @@ std::vector<std::string> TextFields::splitByLength(std::string_view text, std::s
     return pieces;
 }
 
-void TextFields::splitInTwo(std::string_view text, std::string_view separator, std::string& first,
-                            std::string& second)
+void TextFields::splitInTwo(std::string_view text, std::string_view separator, std::string& first, std::string& second)
 {
     const std::size_t at = separator.empty() ? std::string_view::npos : text.find(separator);
     if (at == std::string_view::npos) {

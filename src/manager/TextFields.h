@@ -17,8 +17,7 @@ public:
     /// Cuts text into consecutive pieces of at most maxLength bytes.
     static std::vector<std::string> splitByLength(std::string_view text, std::size_t maxLength);
     /// Cuts text at the first occurrence of separator; second is empty when it does not occur.
-    static void splitInTwo(std::string_view text, std::string_view separator, std::string& first,
-                           std::string& second);
+    static void splitInTwo(std::string_view text, std::string_view separator, std::string& first, std::string& second);
 };
 
 } // namespace corvane

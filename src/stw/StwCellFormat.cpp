@@ -17,13 +17,7 @@ std::string_view StwCellFormat::textOf(std::string_view cell)
 
 bool StwCellFormat::isKnownKind() const
 {
-    switch (kind) {
-    case '0': case '1': case '2': case '3': case '4': case '5': case '6': case '7': case '8': case '9':
-    case 'A': case 'B': case 'C': case 'E':
-        return true;
-    default:
-        return false;
-    }
+    return std::string_view("0123456789ABCE").find(kind) != std::string_view::npos;
 }
 
 } // namespace corvane

@@ -11,7 +11,7 @@ namespace corvane {
 struct StwColumn {
     std::string caption;
     StwCellFormat format;
-    int width = 0;            ///< the two-digit width; the screen width is this times the display multiplier
+    int width = 0; ///< the two-digit width; the screen width is this times the display multiplier
     bool required = false;
     bool unique = false;
     std::string lookupName;

@@ -123,7 +123,7 @@ std::optional<StwFind::Hit> StwFind::next(const StwTable& table, const StwFindPa
         std::optional<Hit> hit;
         table.forEachCell(r, std::max(c, firstCol), lastCol, [&](int at, std::string_view cell) {
             if (!hit && pattern.matches(StwCellFormat::textOf(cell)))
-                hit = Hit{r, at};
+                hit = Hit {r, at};
         });
         if (hit)
             return hit;

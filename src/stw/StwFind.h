@@ -31,8 +31,8 @@ public:
 
     /// The first matching cell after (row, col), up to and including lastRow; column 0 searches columns 1 to
     /// the last, any other number that column only.
-    static std::optional<Hit> next(const StwTable& table, const StwFindPattern& pattern, int row, int col,
-                                   int column, int lastRow);
+    static std::optional<Hit> next(const StwTable& table, const StwFindPattern& pattern, int row, int col, int column,
+                                   int lastRow);
 };
 
 } // namespace corvane

@@ -9,8 +9,7 @@
 
 namespace corvane {
 
-template<typename OnSeparator>
-void scanSeparators(std::string_view data, OnSeparator&& onSeparator)
+template<typename OnSeparator> void scanSeparators(std::string_view data, OnSeparator&& onSeparator)
 {
     const char* const begin = data.data();
     const std::size_t size = data.size();

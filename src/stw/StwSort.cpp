@@ -12,14 +12,14 @@ namespace corvane {
 
 namespace {
 
-constexpr CivilDate emptyDate{1777, 7, 7};
+constexpr CivilDate emptyDate {1777, 7, 7};
 
 std::optional<long> dateKey(std::string_view value)
 {
     value = text::trim(value);
     if (value.empty())
         return daysFromCivil(emptyDate);
-    const auto date = parseDateText(value, true, CivilDate{2000, 1, 1});
+    const auto date = parseDateText(value, true, CivilDate {2000, 1, 1});
     if (!date)
         return std::nullopt;
     return daysFromCivil(*date);
@@ -55,17 +55,17 @@ std::optional<std::pair<long long, long long>> accountKey(std::string_view value
 {
     value = text::trim(value);
     if (value.empty())
-        return std::pair<long long, long long>{-1, -1};
+        return std::pair<long long, long long> {-1, -1};
     const std::size_t slash = value.find('/');
     const auto first = wholeNumber(value.substr(0, slash));
     if (!first)
         return std::nullopt;
     if (slash == std::string_view::npos)
-        return std::pair<long long, long long>{*first, 0};
+        return std::pair<long long, long long> {*first, 0};
     const auto second = wholeNumber(value.substr(slash + 1));
     if (!second)
         return std::nullopt;
-    return std::pair<long long, long long>{*first, *second};
+    return std::pair<long long, long long> {*first, *second};
 }
 
 std::uint64_t prefixKey(std::string_view s)
@@ -146,7 +146,9 @@ StwSortType StwSort::typeOf(const StwTable& table, int col)
 
 std::optional<int> StwSort::compare(std::string_view a, std::string_view b, StwSortType type)
 {
-    const auto order = [](const auto& x, const auto& y) { return x < y ? -1 : (y < x ? 1 : 0); };
+    const auto order = [](const auto& x, const auto& y) {
+        return x < y ? -1 : (y < x ? 1 : 0);
+    };
     switch (type) {
     case StwSortType::TypeDate: {
         const auto x = dateKey(a);
@@ -201,8 +203,9 @@ std::optional<std::vector<int>> StwSort::order(const StwTable& table, int col, b
                 return prefix != other.prefix ? prefix < other.prefix : value < other.value;
             }
         };
-        rows = sortByKeys<Key>(table, col, lastSortable, ascending, type, failure,
-                               [](std::string_view value) { return std::optional<Key>(Key{prefixKey(value), value}); });
+        rows = sortByKeys<Key>(table, col, lastSortable, ascending, type, failure, [](std::string_view value) {
+            return std::optional<Key>(Key {prefixKey(value), value});
+        });
         break;
     }
     }

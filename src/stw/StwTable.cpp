@@ -119,7 +119,7 @@ const StwColumn& StwTable::column(int col) const
 {
     static const StwColumn none;
     return col >= 0 && static_cast<std::size_t>(col) < m_columns.size() ? m_columns[static_cast<std::size_t>(col)]
-                                                                         : none;
+                                                                        : none;
 }
 
 std::string_view StwTable::cell(int row, int col) const

@@ -56,8 +56,7 @@ public:
     /// nothing otherwise (added rows, edited rows). Finding and saving read whole rows through it.
     std::optional<std::string_view> receivedRow(int row) const;
     /// Calls visit(col, cell) for columns from..to of the row, walking the received text once where it can.
-    template<typename Visit>
-    void forEachCell(int row, int from, int to, Visit&& visit) const;
+    template<typename Visit> void forEachCell(int row, int from, int to, Visit&& visit) const;
 
     /// Bytes held beyond the text itself: offsets, order and flags.
     std::size_t overheadBytes() const;
@@ -87,8 +86,7 @@ private:
     static constexpr std::uint32_t noCells = 0xFFFFFFFFu;
 };
 
-template<typename Visit>
-void StwTable::forEachCell(int row, int from, int to, Visit&& visit) const
+template<typename Visit> void StwTable::forEachCell(int row, int from, int to, Visit&& visit) const
 {
     const auto span = receivedRow(row);
     if (!span) {
@@ -117,8 +115,7 @@ void StwTable::forEachCell(int row, int from, int to, Visit&& visit) const
 /// Removes every CR LF pair from data in place.
 void removeLineBreaks(std::string& data);
 /// Calls onSeparator(offset, isRecordEnd) for every tab and byte 230 of data, in order.
-template<typename OnSeparator>
-void scanSeparators(std::string_view data, OnSeparator&& onSeparator);
+template<typename OnSeparator> void scanSeparators(std::string_view data, OnSeparator&& onSeparator);
 
 } // namespace corvane
 

@@ -40,8 +40,9 @@ namespace corvane {
 namespace {
 
 // Copy Row's cells, columns 1 to 13; column 0 empty.
-constexpr std::string_view copyTemplate = "\t01pZ0\t104WZ1\t05WZ0\t01kZ0\t05WZ0\t01kZ0\t05WZ0\t01kZ0\t05WZ0\t01kZ0\t004WZ1"
-                                          "\t05WZ0\t01kZ0";
+constexpr std::string_view copyTemplate
+    = "\t01pZ0\t104WZ1\t05WZ0\t01kZ0\t05WZ0\t01kZ0\t05WZ0\t01kZ0\t05WZ0\t01kZ0\t004WZ1"
+      "\t05WZ0\t01kZ0";
 constexpr std::string_view errorHeaderCode = "11WR0";
 const char* const readyStatus = "Click on Column Header to sort.";
 
@@ -377,7 +378,8 @@ QColor frmSTW::colourOf(char letter, const QColor& fallback) const
     const std::uint32_t bgr = SharedState::instance().colourForLetter(letter, 0xFFFFFFFF);
     if (bgr == 0xFFFFFFFF)
         return fallback;
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                  static_cast<int>((bgr >> 16) & 0xFF));
 }
 
 QStringList frmSTW::choiceList(char number) const
@@ -449,7 +451,7 @@ void frmSTW::GetStyleRowCol(int row, int col, CellStyle& style)
         case '6':
             style.editor = CellEditor::CheckBox;
             style.value = cellText.empty() ? QStringLiteral("0") : shown.left(1);
-            style.choices = QStringList{shown.mid(1)};
+            style.choices = QStringList {shown.mid(1)};
             break;
         case '7':
             style.editor = CellEditor::List;
@@ -458,8 +460,7 @@ void frmSTW::GetStyleRowCol(int row, int col, CellStyle& style)
         case '8': {
             style.editor = CellEditor::Text;
             const auto amount = numericValue(cellText);
-            style.value = amount ? QStringLiteral("$ ") + QString::fromLatin1(formatFixed2(*amount).c_str())
-                                 : shown;
+            style.value = amount ? QStringLiteral("$ ") + QString::fromLatin1(formatFixed2(*amount).c_str()) : shown;
             break;
         }
         case '9': {
@@ -516,7 +517,8 @@ void frmSTW::GetStyleRowCol(int row, int col, CellStyle& style)
             style.background = colourOf('y', QColor(255, 255, 208));
         if (!m_rights.mayChange || m_state != Editable) {
             style.readOnly = true;
-            const std::uint32_t disabled = static_cast<std::uint32_t>(SharedState::instance().display.disabledCellColour);
+            const std::uint32_t disabled
+                = static_cast<std::uint32_t>(SharedState::instance().display.disabledCellColour);
             style.background = QColor(static_cast<int>(disabled & 0xFF), static_cast<int>((disabled >> 8) & 0xFF),
                                       static_cast<int>((disabled >> 16) & 0xFF));
         }
@@ -661,7 +663,8 @@ bool frmSTW::GRIDCodesLookup(int row, int col, QString& value)
             return false;
         }
         if (!verdict.description.empty() && !state.display.lookupSeparator.empty())
-            value = wire(code + state.display.lookupSeparator + verdict.description.substr(0, verdict.description.find('|')));
+            value = wire(code + state.display.lookupSeparator
+                         + verdict.description.substr(0, verdict.description.find('|')));
         return true;
     } catch (...) {
         Log::error("ERR in frmSTW.GRIDCodesLookup   ", Log::describeCurrentException());

@@ -23,8 +23,8 @@ TEST(AltFeeSet, PagesStartWhereTheWindowStartsThem)
 TEST(AltFeeSet, EntriesInAnyOrderRepeatsAndSetsTheWindowDoesNotShow)
 {
     AltFeeSet fees;
-    fees.parse(std::string("150\t990") + sep + "12\t1250" + sep + "3\t500" + sep + "12\t1300" + sep + "98\t7"
-               + sep + "junk" + sep);
+    fees.parse(std::string("150\t990") + sep + "12\t1250" + sep + "3\t500" + sep + "12\t1300" + sep + "98\t7" + sep
+               + "junk" + sep);
     ASSERT_EQ(fees.shown().size(), 2u);
     EXPECT_EQ(fees.shown().at(12), "1300") << "a repeated set keeps its last amount";
     EXPECT_EQ(fees.shown().at(150), "990");

@@ -1,6 +1,6 @@
-#include "EditAltFeeDialog.h"
 #include "frmEditAltFees.h"
 
+#include "EditAltFeeDialog.h"
 #include "HostFixture.h"
 
 #include <QApplication>

@@ -34,14 +34,13 @@ TEST(ChargeSet, AProcedureGroupWithOneItemRoundTrips)
 TEST(ChargeSet, ItemsBeforeTheFirstGroupAndEmptyRecordsAreSkipped)
 {
     ChargeSet set;
-    set.parse("\t\tX1\tOrphan" + sep + sep + "Diabetes\tD\tignored\tignored" + sep + "\tignored\tE11.9\tType 2"
-              + sep + sep + "\t\tE78.5\tLipids" + sep);
+    set.parse("\t\tX1\tOrphan" + sep + sep + "Diabetes\tD\tignored\tignored" + sep + "\tignored\tE11.9\tType 2" + sep
+              + sep + "\t\tE78.5\tLipids" + sep);
     ASSERT_EQ(set.count(), 1);
     EXPECT_EQ(set.group(1)->Count(), 2);
     EXPECT_EQ(set.group(1)->Item(2)->ItemNumber, 2);
     EXPECT_EQ(set.group(1)->Item(std::string("2"))->ItemCode, "E78.5") << "items are keyed by their number";
-    EXPECT_EQ(set.serialise(),
-              "Diabetes\tD\t\t" + sep + "\t\tE11.9\tType 2" + sep + "\t\tE78.5\tLipids");
+    EXPECT_EQ(set.serialise(), "Diabetes\tD\t\t" + sep + "\t\tE11.9\tType 2" + sep + "\t\tE78.5\tLipids");
 }
 
 TEST(ChargeSet, GroupNumbersFollowPositionsThroughMovesAndDeletes)

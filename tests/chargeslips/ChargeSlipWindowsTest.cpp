@@ -1,10 +1,9 @@
 #include "ChargeSet.h"
 #include "ChargeSlipSetDialog.h"
+#include "HostFixture.h"
 #include "frmChargeSetGroups.h"
 #include "frmChargeSetItems.h"
 #include "grid/CorvaneGrid.h"
-
-#include "HostFixture.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,10 +1,10 @@
-#include "CollectionDialog.h"
-#include "CorvaneDialogsMgr.h"
-#include "ReferenceHost.h"
 #include "frmCollections.h"
 
+#include "CollectionDialog.h"
+#include "CorvaneDialogsMgr.h"
 #include "HostFixture.h"
 #include "ModalDriver.h"
+#include "ReferenceHost.h"
 #include "TempDir.h"
 
 #include <QButtonGroup>
@@ -23,8 +23,7 @@ const std::string record = "L60^Self-pay 60 to 89 days:Robert Chen:10452:1:S::::
                            "I^PM01,PM02,,,:A^,,,,:S^5000,250000:S^30,120:A^,,,,:A^,,,,:A^,,,,:"
                            "Y^PM10,12/01/2026:N^,";
 
-template<typename T>
-T* child(QWidget* window, const char* name)
+template<typename T> T* child(QWidget* window, const char* name)
 {
     return window->findChild<T*>(QString::fromLatin1(name));
 }
@@ -55,7 +54,8 @@ TEST_F(CollectionsWindowTest, AnUneditedRecordGoesBackUnchangedAndContinueHandsT
     test::runModal([&] { EXPECT_TRUE(CollectionDialog().ShowDialog(message, continueNext)); },
                    [](QWidget* window) {
                        EXPECT_EQ(child<QLabel>(window, "lblAccnt")->text(), QStringLiteral("10452/1"));
-                       EXPECT_EQ(child<QLabel>(window, "lblMsg")->text(), QStringLiteral("Left voicemail about balance"));
+                       EXPECT_EQ(child<QLabel>(window, "lblMsg")->text(),
+                                 QStringLiteral("Left voicemail about balance"));
                        child<QPushButton>(window, "cmdNext")->click();
                    });
     EXPECT_EQ(lastSet(), record);
@@ -76,7 +76,9 @@ TEST_F(CollectionsWindowTest, CancelReturnsAnEmptyRecordAndFalse)
 
 TEST_F(CollectionsWindowTest, ContinueOnAFailedSaveReturnsAnEmptyRecordAndFalse)
 {
-    quillon->failWhen = [](const std::string& request) { return request.rfind("|SET|", 0) == 0; };
+    quillon->failWhen = [](const std::string& request) {
+        return request.rfind("|SET|", 0) == 0;
+    };
     std::string message;
     bool continueNext = true;
     prompter->expect(PromptAnswer::Ok);
@@ -155,9 +157,11 @@ TEST_F(CollectionsWindowTest, AnErrorReplyIsShownAndTheWindowStartsEmpty)
     prompter->expect(PromptAnswer::Ok);
     frmCollections window;
     window.ShowCollections(false);
-    EXPECT_EQ(prompter->prompts.back().text, "ERR in CorvaneDialogs.frmCollections.GetCollectionStatusData  \r\n"
-                                             "ERROR: no collection status table");
-    EXPECT_TRUE(logged("ERR in CorvaneDialogs.frmCollections.GetCollectionStatusData  ERROR: no collection status table"));
+    EXPECT_EQ(prompter->prompts.back().text,
+              "ERR in CorvaneDialogs.frmCollections.GetCollectionStatusData  \r\n"
+              "ERROR: no collection status table");
+    EXPECT_TRUE(
+        logged("ERR in CorvaneDialogs.frmCollections.GetCollectionStatusData  ERROR: no collection status table"));
     EXPECT_EQ(child<QLabel>(&window, "lblAccnt")->text(), QStringLiteral("NONE"));
     EXPECT_TRUE(child<QRadioButton>(&window, "optAll")->isChecked());
     EXPECT_TRUE(child<QRadioButton>(&window, "optAns_9_1")->isChecked()) << "No";

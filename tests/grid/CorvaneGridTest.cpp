@@ -1,4 +1,5 @@
 #include "CorvaneGrid.h"
+
 #include "GridModel.h"
 
 #include <QAbstractItemModelTester>
@@ -18,11 +19,10 @@ namespace {
 /// A small owner: row 0 captions, column 0 row numbers, one editor kind per column.
 class TableSource final : public GridStyleSource {
 public:
-    std::vector<CellEditor> kinds{CellEditor::Text,     CellEditor::Text,     CellEditor::TextButton,
-                                  CellEditor::DropDown, CellEditor::CheckBox, CellEditor::List,
-                                  CellEditor::Numeric,  CellEditor::Masked};
+    std::vector<CellEditor> kinds {CellEditor::Text,     CellEditor::Text, CellEditor::TextButton, CellEditor::DropDown,
+                                   CellEditor::CheckBox, CellEditor::List, CellEditor::Numeric,    CellEditor::Masked};
     std::vector<std::vector<QString>> cells;
-    QString refuse;          ///< a value OnValidateCell refuses
+    QString refuse; ///< a value OnValidateCell refuses
     QString rewriteFrom, rewriteTo;
     int validations = 0;
     int styleRequests = 0;
@@ -84,12 +84,9 @@ protected:
         grid.editCurrentCell();
         return QApplication::focusWidget();
     }
-    QPoint centreOf(int row, int col)
-    {
-        return grid.visualRect(grid.model().index(row - 1, col - 1)).center();
-    }
+    QPoint centreOf(int row, int col) { return grid.visualRect(grid.model().index(row - 1, col - 1)).center(); }
 
-    TableSource source{5};
+    TableSource source {5};
     CorvaneGrid grid;
 };
 

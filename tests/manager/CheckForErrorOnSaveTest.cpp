@@ -11,11 +11,11 @@ struct SaveCase {
     const char* reply;
     bool saved;
     SaveVerdict::Show show;
-    const char* title;   ///< as shown; "" = the application title
+    const char* title; ///< as shown; "" = the application title
     const char* text;
 };
 
-class CheckForErrorOnSaveMatrix : public test::HostFixture, public ::testing::WithParamInterface<SaveCase> {};
+class CheckForErrorOnSaveMatrix : public test::HostFixture, public ::testing::WithParamInterface<SaveCase> { };
 
 TEST_P(CheckForErrorOnSaveMatrix, ShowsWhatTheServerSaidAndJudgesTheSave)
 {
@@ -52,26 +52,23 @@ using Show = SaveVerdict::Show;
 INSTANTIATE_TEST_SUITE_P(
     Replies, CheckForErrorOnSaveMatrix,
     ::testing::Values(
-        SaveCase{"", true, Show::Nothing, "", ""},
-        SaveCase{"1", true, Show::Nothing, "", ""},
-        SaveCase{"  ", true, Show::Nothing, "", ""},
-        SaveCase{" 1 ", true, Show::Nothing, "", ""},
-        SaveCase{"error: duplicate code", false, Show::UtilsMessage, "", "error\r\n duplicate code"},
-        SaveCase{"Save ERROR", false, Show::UtilsMessage, "", "Save ERROR"},
-        SaveCase{"Warning: balance is negative", true, Show::UtilsMessage, "", "Warning\r\n balance is negative"},
-        SaveCase{"warning and error", false, Show::UtilsMessage, "", "warning and error"},
-        SaveCase{"Saved 3 rows", false, Show::CriticalBox, "", "Saved 3 rows"},
-        SaveCase{"0", false, Show::CriticalBox, "", "0"},
-        SaveCase{"|OK|", true, Show::Nothing, "", ""},
-        SaveCase{"|ERROR|x", true, Show::Nothing, "", ""},
-        SaveCase{"|ERROR|Codes|Row 3:code missing", false, Show::UtilsMessage, "Codes", "Row 3\r\ncode missing"},
-        SaveCase{"|WARNING|Codes|Check:row 4", true, Show::UtilsMessage, "Codes", "Check\r\nrow 4"},
-        SaveCase{"||Codes|ignored", true, Show::Nothing, "", ""},
-        SaveCase{"|OK||", false, Show::CriticalBox, "", "Save Data error :\r\nOK\r\n\r\n"},
-        SaveCase{"|BUSY|Server|Try:again|x", false, Show::CriticalBox, "Server",
-                 "Save Data error :\r\nBUSY\r\n\r\nTry\r\nagain"}));
+        SaveCase {"", true, Show::Nothing, "", ""}, SaveCase {"1", true, Show::Nothing, "", ""},
+        SaveCase {"  ", true, Show::Nothing, "", ""}, SaveCase {" 1 ", true, Show::Nothing, "", ""},
+        SaveCase {"error: duplicate code", false, Show::UtilsMessage, "", "error\r\n duplicate code"},
+        SaveCase {"Save ERROR", false, Show::UtilsMessage, "", "Save ERROR"},
+        SaveCase {"Warning: balance is negative", true, Show::UtilsMessage, "", "Warning\r\n balance is negative"},
+        SaveCase {"warning and error", false, Show::UtilsMessage, "", "warning and error"},
+        SaveCase {"Saved 3 rows", false, Show::CriticalBox, "", "Saved 3 rows"},
+        SaveCase {"0", false, Show::CriticalBox, "", "0"}, SaveCase {"|OK|", true, Show::Nothing, "", ""},
+        SaveCase {"|ERROR|x", true, Show::Nothing, "", ""},
+        SaveCase {"|ERROR|Codes|Row 3:code missing", false, Show::UtilsMessage, "Codes", "Row 3\r\ncode missing"},
+        SaveCase {"|WARNING|Codes|Check:row 4", true, Show::UtilsMessage, "Codes", "Check\r\nrow 4"},
+        SaveCase {"||Codes|ignored", true, Show::Nothing, "", ""},
+        SaveCase {"|OK||", false, Show::CriticalBox, "", "Save Data error :\r\nOK\r\n\r\n"},
+        SaveCase {"|BUSY|Server|Try:again|x", false, Show::CriticalBox, "Server",
+                  "Save Data error :\r\nBUSY\r\n\r\nTry\r\nagain"}));
 
-class CheckForErrorOnSaveTest : public test::HostFixture {};
+class CheckForErrorOnSaveTest : public test::HostFixture { };
 
 TEST_F(CheckForErrorOnSaveTest, AFailingMessageOperationIsLoggedAndTheSaveFails)
 {

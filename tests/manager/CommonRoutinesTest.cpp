@@ -7,7 +7,7 @@
 namespace corvane {
 namespace {
 
-class CommonRoutinesTest : public test::HostFixture {};
+class CommonRoutinesTest : public test::HostFixture { };
 
 TEST_F(CommonRoutinesTest, LookupCodeCheckRefusesBarsAndHighCharactersWithTheirMessages)
 {
@@ -18,8 +18,7 @@ TEST_F(CommonRoutinesTest, LookupCodeCheckRefusesBarsAndHighCharactersWithTheirM
     EXPECT_FALSE(LookupCodeIsValid("A|B", false));
     ASSERT_EQ(utils->messages.size(), 1u);
     EXPECT_EQ(utils->messages[0].title, "Invalid Format");
-    EXPECT_EQ(utils->messages[0].text,
-              "Invalid characters.\r\nFollowing characters \r\n|\r\n are illegal in Lookups.");
+    EXPECT_EQ(utils->messages[0].text, "Invalid characters.\r\nFollowing characters \r\n|\r\n are illegal in Lookups.");
 
     EXPECT_FALSE(LookupCodeIsValid("Caf\xE9\x80", false));
     ASSERT_EQ(utils->messages.size(), 2u);
@@ -47,7 +46,9 @@ TEST_F(CommonRoutinesTest, TypeOfEntitiesReadsTheSecondFieldAndStopsEarly)
 {
     auto table = std::make_shared<test::FakeCodeTable>();
     codeTables->tables["PRM"] = table;
-    const auto row = [](const std::string& fields) { return std::vector<std::string>{"", fields}; };
+    const auto row = [](const std::string& fields) {
+        return std::vector<std::string> {"", fields};
+    };
 
     table->rows = {row("E1\tY"), row("E2\tN"), row("E3\tY")};
     EXPECT_EQ(TypeOfEntitiesInSystem(), "M");
@@ -85,7 +86,7 @@ TEST_F(CommonRoutinesTest, GeneralLookupRebuildsTheResultWithTheEntryNumber)
     EXPECT_EQ(lookups->lastSetup.separator, " -");
     EXPECT_EQ(lookups->lastSetup.contextKey, "CTX-1");
     EXPECT_EQ(lookups->lastSetup.currentValue, "LAST");
-    EXPECT_EQ(lookups->calls, (std::vector<std::string>{"setup", "lookup", "number"}));
+    EXPECT_EQ(lookups->calls, (std::vector<std::string> {"setup", "lookup", "number"}));
 
     call.insertNumber = false;
     EXPECT_EQ(GeneralLookup("DG", call), "250.00 -Diabetes mellitus");
@@ -94,11 +95,11 @@ TEST_F(CommonRoutinesTest, GeneralLookupRebuildsTheResultWithTheEntryNumber)
 TEST_F(CommonRoutinesTest, GeneralLookupWithAnUnknownDefinitionLogsBeepsAndGoesOn)
 {
     lookups->result = "CANCEL";
-    EXPECT_EQ(GeneralLookup("NOPE", LookupCall{}), "CANCEL");
+    EXPECT_EQ(GeneralLookup("NOPE", LookupCall {}), "CANCEL");
     EXPECT_TRUE(logged("Code definition is not found in GeneralLookup - CorvaneDialogs"));
     EXPECT_EQ(prompter->beeps, 1);
     EXPECT_EQ(lookups->lastSetup.definitionFirst, "");
-    EXPECT_EQ(lookups->calls, (std::vector<std::string>{"setup", "lookup"})) << "no number read after CANCEL";
+    EXPECT_EQ(lookups->calls, (std::vector<std::string> {"setup", "lookup"})) << "no number read after CANCEL";
 }
 
 TEST(CommonRoutines, SwapStringsAndFontCodes)

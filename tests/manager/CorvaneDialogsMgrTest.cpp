@@ -1,10 +1,10 @@
 #include "CorvaneDialogsMgr.h"
+
+#include "HostFixture.h"
 #include "altfees/EditAltFeeDialog.h"
 #include "chargeslips/ChargeSlipSetDialog.h"
 #include "collections/CollectionDialog.h"
 #include "stw/STWDialog.h"
-
-#include "HostFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -58,9 +58,9 @@ TEST_F(CorvaneDialogsMgrTest, RefreshReadsPaletteThenPreferencesThenDisplayValue
     auto& state = SharedState::instance();
     state.lightBackground = 0;
     mgr.RefreshSharedState();
-    EXPECT_EQ(utils->calls, (std::vector<std::string>{"palette", "preferences", "display"}));
+    EXPECT_EQ(utils->calls, (std::vector<std::string> {"palette", "preferences", "display"}));
     EXPECT_EQ(utils->display->readOrder,
-              (std::vector<std::string>{"first", "separator", "second", "third", "multiplier", "disabled"}));
+              (std::vector<std::string> {"first", "separator", "second", "third", "multiplier", "disabled"}));
     EXPECT_EQ(state.palette, utils->palette);
     EXPECT_EQ(state.display.lookupSeparator, " ~");
     EXPECT_EQ(state.display.columnWidthMultiplier, 6.5);

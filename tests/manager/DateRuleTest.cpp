@@ -7,7 +7,7 @@
 namespace corvane {
 namespace {
 
-constexpr CivilDate today{2026, 12, 5};
+constexpr CivilDate today {2026, 12, 5};
 
 TEST(DateRule, MonthDayAndYearAreReadFromTheTextNotFromFixedPositions)
 {
@@ -25,7 +25,7 @@ TEST(DateRule, TwoDigitYearsAreWindowedAgainstTheCurrentYearWithoutFutureDates)
     EXPECT_EQ(judgeDateText("01/02/26", false, today).normalised, "01/02/2026");
     EXPECT_EQ(judgeDateText("01/02/27", false, today).normalised, "01/02/1927");
     EXPECT_EQ(judgeDateText("01/02/5", false, today).normalised, "01/02/2005") << "one digit gains a 0";
-    EXPECT_EQ(judgeDateText("01/02/27", false, CivilDate{2027, 1, 1}).normalised, "01/02/2027");
+    EXPECT_EQ(judgeDateText("01/02/27", false, CivilDate {2027, 1, 1}).normalised, "01/02/2027");
 }
 
 TEST(DateRule, WithFutureDatesAllowedTwoDigitYearsUseTheFixedWindow)
@@ -61,7 +61,7 @@ TEST(DateRule, TextsThatAreNotDates)
     EXPECT_EQ(judgeDateText("   ", true, today).kind, DateJudgement::Kind::Empty);
 }
 
-class DateIsValidTextTest : public test::HostFixture {};
+class DateIsValidTextTest : public test::HostFixture { };
 
 TEST_F(DateIsValidTextTest, MessagesAndResults)
 {
@@ -74,7 +74,8 @@ TEST_F(DateIsValidTextTest, MessagesAndResults)
     prompter->expect(PromptAnswer::Ok);
     EXPECT_FALSE(DateIsValidText("13/40/20", false, false, normalised, focus));
     EXPECT_TRUE(focus);
-    EXPECT_EQ(prompter->prompts.back().text, "13/40/20 is not a valid date.\r\nPlease use MM/DD/YYYY or MM/DD/YY format.");
+    EXPECT_EQ(prompter->prompts.back().text,
+              "13/40/20 is not a valid date.\r\nPlease use MM/DD/YYYY or MM/DD/YY format.");
     EXPECT_EQ(prompter->prompts.back().title, "Date Validation");
     EXPECT_EQ(prompter->prompts.back().icon, PromptIcon::Critical);
 

@@ -1,7 +1,7 @@
 #include "ReplyFraming.h"
-#include "ServerRequest.h"
 
 #include "HostFixture.h"
+#include "ServerRequest.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +15,18 @@ TEST(ReplyFraming, ErrorLinesAreRecognisedInAnyLetterCaseBehindOneMarker)
         bool error;
     };
     const Case cases[] = {
-        {"Error: table locked", true},      {"ERROR no such table", true},  {"error", true},
-        {"|OK||ERROR: locked", true},       {"|ok||error", false},          {"|OK||Error saving", true},
-        {"|END|Error late", true},          {"|OK||", false},               {"|OK||Errand list", false},
-        {"Err", false},                     {"", false},                    {" Error with a blank", false},
+        {"Error: table locked", true},
+        {"ERROR no such table", true},
+        {"error", true},
+        {"|OK||ERROR: locked", true},
+        {"|ok||error", false},
+        {"|OK||Error saving", true},
+        {"|END|Error late", true},
+        {"|OK||", false},
+        {"|OK||Errand list", false},
+        {"Err", false},
+        {"", false},
+        {" Error with a blank", false},
         {"|OK||data\tError", false},
     };
     for (const auto& c : cases)
@@ -42,7 +50,7 @@ TEST(ReplyFraming, StatusFieldsAndColonsAsLineBreaks)
     EXPECT_EQ(ReplyFraming::colonsAsLineBreaks("a:b::c"), "a\r\nb\r\n\r\nc");
 }
 
-class ServerRequestTest : public test::HostFixture {};
+class ServerRequestTest : public test::HostFixture { };
 
 TEST_F(ServerRequestTest, ALinkThatThrowsCountsAsNotSentAndNeverEscapes)
 {

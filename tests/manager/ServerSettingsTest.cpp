@@ -21,7 +21,7 @@ TEST(ReadSysSettingValue, ValueEndsAtTheLastCommaOfTheWholeReply)
     EXPECT_EQ(readSysSettingValue("A=,", "A").value, "");
 }
 
-class ServerSettingsTest : public test::HostFixture {};
+class ServerSettingsTest : public test::HostFixture { };
 
 TEST_F(ServerSettingsTest, GetSysSettingSendsTheRequestAndReadsTheValue)
 {
@@ -67,7 +67,9 @@ TEST_F(ServerSettingsTest, SetUserSettingsLeavesTheUserFieldEmptyForTheSignedInO
     test::FakePreferences& prefs = *utils->preferences;
     prefs.text = "ZOOM=100\r\n";
     prefs.written = "GRID=1\r\n";
-    quillon->answer = [](const std::string&) { return std::vector<std::string>{"1"}; };
+    quillon->answer = [](const std::string&) {
+        return std::vector<std::string> {"1"};
+    };
     for (const char* name : {"JSMITH", "jsmith", "JSmith"}) {
         bool startEmpty = false;
         EXPECT_TRUE(SetUserSettings(prefs, name, startEmpty));
@@ -86,7 +88,9 @@ TEST_F(ServerSettingsTest, SetUserSettingsFailsOnAnUnreachableServerOrARefusal)
     EXPECT_TRUE(logged("ERR in CorvaneDialogs.Main.SetUserSettings  server not reachable"));
 
     quillon->reachable = true;
-    quillon->answer = [](const std::string&) { return std::vector<std::string>{"|ERROR|Preferences|Locked:try later"}; };
+    quillon->answer = [](const std::string&) {
+        return std::vector<std::string> {"|ERROR|Preferences|Locked:try later"};
+    };
     EXPECT_FALSE(SetUserSettings(*utils->preferences, "JSMITH", startEmpty));
     ASSERT_EQ(utils->messages.size(), 1u);
     EXPECT_EQ(utils->messages[0].text, "Locked\r\ntry later");

@@ -1,7 +1,7 @@
 #include "WidgetRoutines.h"
-#include "WheelHook.h"
 
 #include "HostFixture.h"
+#include "WheelHook.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -13,7 +13,7 @@
 namespace corvane {
 namespace {
 
-class WidgetRoutinesTest : public test::HostFixture {};
+class WidgetRoutinesTest : public test::HostFixture { };
 
 TEST_F(WidgetRoutinesTest, DateIsValidOnAnEmptyMaskedEditIsTrueWithoutAMessage)
 {
@@ -97,7 +97,7 @@ TEST_F(WheelHookTest, OneWindowIsHookedAndWheelTurnsScrollOneRow)
     EXPECT_EQ(WheelHook::hookedWindow(), &window);
     turnWheel(window, 120);
     turnWheel(window, -120);
-    EXPECT_EQ(scrolls, (std::vector<bool>{true, false}));
+    EXPECT_EQ(scrolls, (std::vector<bool> {true, false}));
 
     WheelHook::remove(&other);
     EXPECT_EQ(WheelHook::hookedWindow(), &window) << "only the hooked window can be unhooked";

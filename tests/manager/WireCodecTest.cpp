@@ -28,7 +28,7 @@ TEST(WireCodec, SeparatorsAndWindowsCharactersMapToTheirLetters)
     EXPECT_EQ(*WireCodec::toWire(QStringLiteral("Caf\u00e9")), "Caf\xE9");
 }
 
-class WireCodecRefusal : public test::HostFixture {};
+class WireCodecRefusal : public test::HostFixture { };
 
 TEST_F(WireCodecRefusal, TextThatCannotBeSentIsRefusedWithAMessageNotSentAsQuestionMarks)
 {

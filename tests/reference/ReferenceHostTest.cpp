@@ -1,10 +1,10 @@
+#include "ReferenceHost.h"
+
+#include "CommonRoutines.h"
 #include "CorvaneDialogsMgr.h"
 #include "LookupWindow.h"
-#include "ReferenceHost.h"
-#include "ServerSettings.h"
-#include "CommonRoutines.h"
-
 #include "ScriptedPrompter.h"
+#include "ServerSettings.h"
 #include "SharedState.h"
 #include "TempDir.h"
 
@@ -36,7 +36,7 @@ protected:
     {
         host = std::make_unique<ReferenceHost>(dir.file("practice.db"), operatorCode,
                                                QString::fromStdString(dir.file("corvane.log")));
-        host->utils->setToday(CivilDate{2026, 12, 5});
+        host->utils->setToday(CivilDate {2026, 12, 5});
         host->initialise(manager);
         manager.RefreshSharedState();
     }
@@ -128,7 +128,9 @@ TEST_F(ReferenceHostTest, GeneralLookupThroughTheLookupWindow)
     call.insertNumber = true;
     EXPECT_EQ(GeneralLookup("DG", call), "I10|3 ~Essential (primary) hypertension");
 
-    host->lookups->runWindow = [](LookupWindow&) { return QDialog::Rejected; };
+    host->lookups->runWindow = [](LookupWindow&) {
+        return QDialog::Rejected;
+    };
     EXPECT_EQ(GeneralLookup("DG", call), "CANCEL");
 }
 

@@ -1,12 +1,11 @@
 #include "CorvaneDialogsMgr.h"
 #include "ReferenceHost.h"
 #include "STWDialog.h"
-#include "frmSTW.h"
-#include "grid/CorvaneGrid.h"
-
 #include "ScriptedPrompter.h"
 #include "SharedState.h"
 #include "TempDir.h"
+#include "frmSTW.h"
+#include "grid/CorvaneGrid.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -25,7 +24,7 @@ protected:
         CorvaneDialogsMgr::SetPrompter(prompter);
         host = std::make_unique<reference::ReferenceHost>(dir.file("practice.db"), "JSMITH",
                                                           QString::fromStdString(dir.file("corvane.log")));
-        host->utils->setToday(CivilDate{2026, 12, 5});
+        host->utils->setToday(CivilDate {2026, 12, 5});
         host->initialise(manager);
     }
     void TearDown() override

@@ -1,9 +1,8 @@
 #include "StwFind.h"
 #include "StwSave.h"
 #include "StwSort.h"
-#include "TextFields.h"
-
 #include "StwTestData.h"
+#include "TextFields.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +21,9 @@ TEST(StwSave, EntriesNumberTheNonEmptyRowsAndCarryColumnsTwoToTheLast)
 {
     StwTable table;
     ASSERT_TRUE(table.load(stwData({stwRow(7, "  ABC  "), stwRow(8, "DEF")}), true));
-    EXPECT_EQ(StwSave::saveText(table), entry("1\tABC\t01/02/2020\tE11.9\tDiabetes\t12.5\tOffice")
-                                             + entry("2\tDEF\t01/02/2020\tE11.9\tDiabetes\t12.5\tOffice"))
+    EXPECT_EQ(StwSave::saveText(table),
+              entry("1\tABC\t01/02/2020\tE11.9\tDiabetes\t12.5\tOffice")
+                  + entry("2\tDEF\t01/02/2020\tE11.9\tDiabetes\t12.5\tOffice"))
         << "running numbers, trimmed texts, the list number dropped, no new-entry row";
 }
 
@@ -41,10 +41,13 @@ TEST(StwSave, EmptyRowsAreNotSentAndNoRowsGiveAnEmptyText)
 TEST(StwSave, KindAAndKindCCells)
 {
     StwTable table;
-    const std::string data = std::string("\tA01WZ005\tNum01WZ005\tNote01WZ005\xE6") + "1\tx01WZ0\t(1,234)0AWZ2\ta:b:c0CWZ0\xE6"
-        + "\t01WZ0\t0AWZ2\t0CWZ0\xE6";
+    const std::string data = std::string("\tA01WZ005\tNum01WZ005\tNote01WZ005\xE6")
+        + "1\tx01WZ0\t(1,234)0AWZ2\ta:b:c0CWZ0\xE6" + "\t01WZ0\t0AWZ2\t0CWZ0\xE6";
     ASSERT_TRUE(table.load(data, true));
-    EXPECT_EQ(StwSave::saveText(table), "1\t1234\ta\xC7" "b\xC7" "c\xE6");
+    EXPECT_EQ(StwSave::saveText(table),
+              "1\t1234\ta\xC7"
+              "b\xC7"
+              "c\xE6");
 }
 
 TEST(StwSave, RequestsOfExactly9000CharactersGoWholeOneMoreGoesInNumberedPieces)
@@ -82,14 +85,14 @@ TEST(StwSort, TextsSortStablyInEitherDirectionAndTheNewEntryRowStaysLast)
     auto order = StwSort::order(table, 2, true, StwSortType::TypeString, failure);
     ASSERT_TRUE(order);
     table.reorderRows(*order);
-    EXPECT_EQ(column(table, 2), (std::vector<std::string>{"B", "a", "a", "b", ""})) << "letter case counts";
+    EXPECT_EQ(column(table, 2), (std::vector<std::string> {"B", "a", "a", "b", ""})) << "letter case counts";
     EXPECT_EQ(table.text(2, 4), "K2") << "equal values keep their order";
     EXPECT_EQ(table.text(3, 4), "K4");
 
     order = StwSort::order(table, 2, false, StwSortType::TypeString, failure);
     ASSERT_TRUE(order);
     table.reorderRows(*order);
-    EXPECT_EQ(column(table, 2), (std::vector<std::string>{"b", "a", "a", "B", ""}));
+    EXPECT_EQ(column(table, 2), (std::vector<std::string> {"b", "a", "a", "B", ""}));
     EXPECT_EQ(table.text(2, 4), "K2");
 }
 
@@ -112,8 +115,9 @@ TEST(StwSort, AValueThatCannotBeComparedStopsTheSortWithTheTypeAndBothComponents
     ASSERT_TRUE(table.load(stwData({stwRow(1, "A", "01/02/2020"), stwRow(2, "B", "not a date")}), true));
     StwSortFailure failure;
     EXPECT_FALSE(StwSort::order(table, 3, true, StwSort::typeOf(table, 3), failure));
-    EXPECT_EQ(failure.message(), "Unable to sort due to invalid sorting component(s):\r\nSorting type: TypeDate\r\n"
-                                 "1st component: not a date\r\n2nd component: 01/02/2020");
+    EXPECT_EQ(failure.message(),
+              "Unable to sort due to invalid sorting component(s):\r\nSorting type: TypeDate\r\n"
+              "1st component: not a date\r\n2nd component: 01/02/2020");
     EXPECT_EQ(StwSort::typeOf(table, 6), StwSortType::TypeNumber);
     EXPECT_EQ(StwSort::typeOf(table, 2), StwSortType::TypeString);
 }

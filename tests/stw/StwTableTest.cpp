@@ -1,6 +1,6 @@
-#include "StwColumn.h"
 #include "StwTable.h"
 
+#include "StwColumn.h"
 #include "StwTestData.h"
 
 #include <gtest/gtest.h>
@@ -108,7 +108,7 @@ TEST(StwTable, RaggedRowsShortCellsAndNulBytesDoNotBreakReading)
 {
     StwTable table;
     std::string data = test::stwHeader();
-    data += "1\t1\t\xE6";                                          // fewer cells, and a cell shorter than its code
+    data += "1\t1\t\xE6"; // fewer cells, and a cell shorter than its code
     static constexpr char longRow[] = "2\tA\0B01WZ0\t1\t2\t3\t4\t5\t6\t7\t8\t9\xE6"; // more cells, a NUL inside one
     data += std::string(longRow, sizeof longRow - 1);
     data += test::stwNewEntryRow();

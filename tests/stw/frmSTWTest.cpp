@@ -1,10 +1,10 @@
-#include "STWDialog.h"
 #include "frmSTW.h"
-#include "grid/CorvaneGrid.h"
-#include "grid/GridModel.h"
 
 #include "HostFixture.h"
+#include "STWDialog.h"
 #include "StwTestData.h"
+#include "grid/CorvaneGrid.h"
+#include "grid/GridModel.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -41,20 +41,14 @@ protected:
         window.reset();
         HostFixture::TearDown();
     }
-    void serve(const std::string& data)
-    {
-        quillon->lineReplies["|GET|STW|1|"] = {"|OK||", data, "|END|"};
-    }
+    void serve(const std::string& data) { quillon->lineReplies["|GET|STW|1|"] = {"|OK||", data, "|END|"}; }
     frmSTW& open()
     {
         window = std::make_unique<frmSTW>();
         window->STWShow(QStringLiteral("Codes Cross Reference"));
         return *window;
     }
-    QPushButton* button(const char* name) const
-    {
-        return window->findChild<QPushButton*>(QString::fromLatin1(name));
-    }
+    QPushButton* button(const char* name) const { return window->findChild<QPushButton*>(QString::fromLatin1(name)); }
     QString label(const char* name) const { return window->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
     int requestsFor(const std::string& prefix) const
     {
@@ -122,9 +116,10 @@ TEST_F(StwWindowTest, AnUnreachableServerLeavesTheErrorHeaderAndOnlyExit)
     EXPECT_TRUE(logged("mcomm.DirectComm failed in frmSTW.STWShow"));
     EXPECT_EQ(w.state(), frmSTW::LoadFailed);
     EXPECT_EQ(w.grid().model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
-              QStringLiteral("Communication Error")) << "shown even without the add right";
-    for (const char* name : {"cmdZoomIn", "cmdZoomOut", "cmdResetColumns", "cmdRefresh", "cmdNewRow", "cmdCopyRow",
-                             "cmdDelRow", "cmdOK"})
+              QStringLiteral("Communication Error"))
+        << "shown even without the add right";
+    for (const char* name :
+         {"cmdZoomIn", "cmdZoomOut", "cmdResetColumns", "cmdRefresh", "cmdNewRow", "cmdCopyRow", "cmdDelRow", "cmdOK"})
         EXPECT_FALSE(button(name)->isEnabled()) << name;
     EXPECT_TRUE(button("cmdCancel")->isEnabled());
 }
@@ -191,7 +186,7 @@ TEST_F(StwWindowTest, ALookupResultInACellFillsTheNextCellWhenShown)
 
 TEST_F(StwWindowTest, CellsShowTheirEditorsValuesAndColours)
 {
-    serve(stwData({stwRow(1, "A", "", "E11.9", "12.5")}) );
+    serve(stwData({stwRow(1, "A", "", "E11.9", "12.5")}));
     SharedState::instance().palette[static_cast<std::size_t>('k' - 64)] = std::to_string(0x00C0FFEE);
     frmSTW& w = open();
     CellStyle style;
@@ -206,7 +201,7 @@ TEST_F(StwWindowTest, CellsShowTheirEditorsValuesAndColours)
     style.reset();
     w.GetStyleRowCol(1, 7, style);
     EXPECT_EQ(style.editor, CellEditor::DropDown);
-    EXPECT_EQ(style.choices, (QStringList{QStringLiteral("Office"), QStringLiteral("Home")}));
+    EXPECT_EQ(style.choices, (QStringList {QStringLiteral("Office"), QStringLiteral("Home")}));
     EXPECT_EQ(style.value, QStringLiteral("Office"));
     style.reset();
     w.GetStyleRowCol(1, 5, style);
@@ -257,8 +252,8 @@ TEST_F(StwWindowTest, ARefusedPostKeepsTheGridAndTheUnsavedFlag)
     ASSERT_TRUE(w.grid().setValue(2, 2, QStringLiteral("XYZ")));
     quillon->answer = [](const std::string& request) {
         if (request.rfind("|SET|", 0) == 0)
-            return std::vector<std::string>{"|OK||Error: XYZ is not allowed", "|END|"};
-        return std::vector<std::string>{"|OK||", "|END|"};
+            return std::vector<std::string> {"|OK||Error: XYZ is not allowed", "|END|"};
+        return std::vector<std::string> {"|OK||", "|END|"};
     };
     prompter->expect(PromptAnswer::Ok);
     button("cmdOK")->click();
@@ -279,7 +274,9 @@ TEST_F(StwWindowTest, ALongSaveGoesInNumberedPiecesAndADropMidwayFailsThePost)
     frmSTW& w = open();
     ASSERT_TRUE(w.grid().setValue(1, 2, QStringLiteral("FIRST")));
 
-    quillon->failWhen = [](const std::string& request) { return request.rfind("|SET|STW|2|", 0) == 0; };
+    quillon->failWhen = [](const std::string& request) {
+        return request.rfind("|SET|STW|2|", 0) == 0;
+    };
     prompter->expect(PromptAnswer::Ok);
     button("cmdOK")->click();
     EXPECT_EQ(requestsFor("|SET|STW|1|"), 1);

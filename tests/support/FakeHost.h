@@ -30,8 +30,8 @@ public:
     /// When set and true for a request, that request fails as if the server could not be reached.
     std::function<bool(const std::string&)> failWhen;
 
-    void GetServerStringData(const std::string& request, std::string& reply, const std::string&,
-                             std::string& errorText, bool& success) override
+    void GetServerStringData(const std::string& request, std::string& reply, const std::string&, std::string& errorText,
+                             bool& success) override
     {
         requests.push_back(request);
         if (throws)
@@ -66,7 +66,7 @@ public:
             return;
         }
         const auto found = lineReplies.find(request);
-        replyLines = found == lineReplies.end() ? std::vector<std::string>{"|OK||", "|END|"} : found->second;
+        replyLines = found == lineReplies.end() ? std::vector<std::string> {"|OK||", "|END|"} : found->second;
     }
 
     void GetContextKey(std::string& key) override { key = contextKey; }
@@ -91,10 +91,18 @@ public:
     mutable std::vector<std::string> readOrder;
 
     std::int32_t firstValue() const override { return note("first", 11); }
-    std::string lookupSeparator() const override { note("separator", 0); return separator; }
+    std::string lookupSeparator() const override
+    {
+        note("separator", 0);
+        return separator;
+    }
     std::int32_t secondValue() const override { return note("second", 22); }
     std::int32_t thirdValue() const override { return note("third", 33); }
-    double columnWidthMultiplier() const override { note("multiplier", 0); return multiplier; }
+    double columnWidthMultiplier() const override
+    {
+        note("multiplier", 0);
+        return multiplier;
+    }
     std::int32_t disabledCellColour() const override { return note("disabled", disabled); }
     bool closeAfterPost() const override { return closeAfter; }
 
@@ -130,7 +138,7 @@ public:
     std::vector<Message> messages;
     std::string title = "Practice Manager";
     bool developer = false;
-    CivilDate today{2026, 12, 5};
+    CivilDate today {2026, 12, 5};
     std::vector<std::string> palette;
     std::shared_ptr<FakePreferences> preferences = std::make_shared<FakePreferences>();
     std::shared_ptr<FakeDisplaySettings> display = std::make_shared<FakeDisplaySettings>();
@@ -199,7 +207,7 @@ public:
         TextFields::splitInTwo(text, separator, first, second);
     }
     void GetCharacterWidthUnit(double& width) override { width = 7.0; }
-    void FillList(QWidget*, const std::string&, const std::string&) override {}
+    void FillList(QWidget*, const std::string&, const std::string&) override { }
     std::string PickDate(const std::string& current, QWidget*, QWidget*) override { return current; }
     bool ValidateField(FieldKind, const std::string&) override { return true; }
     void GetServerPrinters(std::vector<std::string>& printers) override { printers = {"Front Desk"}; }
@@ -271,7 +279,7 @@ public:
     void ValidateCode(const std::string&, const std::string& code, const std::string&, CodeVerdict& verdict) override
     {
         const auto found = known.find(code);
-        verdict = found == known.end() ? CodeVerdict{"NOT VALID", {}} : CodeVerdict{"VALID", found->second};
+        verdict = found == known.end() ? CodeVerdict {"NOT VALID", {}} : CodeVerdict {"VALID", found->second};
     }
 };
 

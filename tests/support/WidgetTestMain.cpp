@@ -14,8 +14,7 @@ class NoWindowLeftOpen final : public ::testing::EmptyTestEventListener {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (!widget->isVisible())
                 continue;
-            ADD_FAILURE() << info.name() << " left the window \"" << widget->objectName().toStdString()
-                          << "\" open";
+            ADD_FAILURE() << info.name() << " left the window \"" << widget->objectName().toStdString() << "\" open";
             widget->close();
         }
     }
@@ -25,8 +24,8 @@ class NoWindowLeftOpen final : public ::testing::EmptyTestEventListener {
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
-                                                                      : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new NoWindowLeftOpen);
