@@ -1,6 +1,9 @@
 #include "CorvaneGrid.h"
 
 #include "GridModel.h"
+#include "WidgetRoutines.h"
+
+#include "HostFixture.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -247,6 +250,32 @@ TEST_F(CorvaneGridTest, ClearGridEmptiesIt)
     EXPECT_EQ(grid.rowCount(), 0);
     EXPECT_EQ(grid.columnCount(), 0);
     EXPECT_EQ(grid.model().rowCount(), 0);
+}
+
+class GridDateTest : public test::HostFixture {};
+
+TEST_F(GridDateTest, DateIsValidJudgesTheActiveEditorAndHandsTheRewrittenDateBack)
+{
+    TableSource source(2);
+    CorvaneGrid grid;
+    grid.setStyleSource(&source);
+    grid.setColumnCount(7);
+    grid.setRowCount(2);
+    grid.show();
+    grid.setCurrentCell(1, 1);
+    grid.editCurrentCell();
+    auto* editor = grid.viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("1/2/20"));
+    std::string normalised;
+    EXPECT_TRUE(DateIsValid(&grid, false, false, normalised));
+    EXPECT_EQ(normalised, "01/02/2020");
+    EXPECT_EQ(source.cells[1][1], QStringLiteral("text1")) << "the grid itself is not written";
+    editor->setText(QStringLiteral("13/13/13"));
+    prompter->expect(PromptAnswer::Ok);
+    EXPECT_FALSE(DateIsValid(&grid, false, false, normalised));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    grid.close();
 }
 
 TEST(CorvaneGridLarge, AHundredThousandRowsAskOnlyForVisibleCells)
