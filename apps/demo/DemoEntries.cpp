@@ -17,8 +17,6 @@
 #include "stw/STWDialog.h"
 #include "stw/frmSTW.h"
 
-#include <QInputDialog>
-
 namespace corvane::demo {
 
 namespace {
@@ -32,18 +30,6 @@ const std::string sampleFees = "5\t11000\xE6"
                                "12\t1250\xE6"
                                "7\t9875\xE6"
                                "150\t9900\xE6";
-
-/// Lets the demo's user change a sample string; byte 230 shows as its Windows-1252 letter.
-bool editSample(QWidget* parent, const QString& title, std::string& sample)
-{
-    bool ok = false;
-    const QString edited = QInputDialog::getMultiLineText(
-        parent, title, QStringLiteral("The string handed to the dialog (\u00e6 separates records, tabs fields):"),
-        WireCodec::toQString(sample), &ok);
-    if (ok)
-        sample = WireCodec::toWireLossy(edited);
-    return ok;
-}
 
 } // namespace
 
@@ -63,7 +49,8 @@ std::vector<DemoEntry> demoEntries(CorvaneDialogsMgr& manager, reference::Refere
                            window->STWShow(QStringLiteral("Codes Cross Reference"));
                            WindowRunner::setMode(WindowRunner::Mode::Modal);
                            return window;
-                       }});
+                       },
+                       nullptr});
 
     entries.push_back(
         {QStringLiteral("DiagnosisLookup"), QStringLiteral("Diagnosis code lookup (DG)"),
@@ -83,7 +70,8 @@ std::vector<DemoEntry> demoEntries(CorvaneDialogsMgr& manager, reference::Refere
              auto* window = new reference::LookupWindow(QStringLiteral("Procedure Codes"), rows);
              window->setSearchText(QStringLiteral("992"));
              return window;
-         }});
+         },
+         nullptr});
 
     entries.push_back(
         {QStringLiteral("Collections"), QStringLiteral("Collections"),
@@ -100,61 +88,63 @@ std::vector<DemoEntry> demoEntries(CorvaneDialogsMgr& manager, reference::Refere
              auto* window = new frmCollections;
              window->ShowCollections(false);
              return window;
-         }});
-
-    entries.push_back(
-        {QStringLiteral("ChargeSlipSet"), QStringLiteral("Charge slip set"),
-         [&manager](QWidget* launcher, const auto& report) {
-             static std::string sample = sampleSet;
-             if (!editSample(launcher, QStringLiteral("Charge slip set"), sample))
-                 return;
-             auto dialog = manager.GetChargeSlipSetDlg();
-             std::string data = sample;
-             dialog->ShowDialog(data);
-             report(QStringLiteral("ChargeSlipSetDialog: Cancelled = %1, GetData = \"%2\"")
-                        .arg(dialog->Cancelled() ? u"True" : u"False", WireCodec::toQString(dialog->GetData())));
          },
-         []() -> QWidget* {
-             static ChargeSet set;
-             set.clear();
-             set.parse(sampleSet);
-             return new frmChargeSetGroups(set, false);
-         }});
+         nullptr});
 
-    entries.push_back({QStringLiteral("ChargeGroupDetails"), QStringLiteral("Charge group details"),
-                       [&manager](QWidget* launcher, const auto& report) {
+    const auto setSample = std::make_shared<std::string>(sampleSet);
+    const auto feeSample = std::make_shared<std::string>(sampleFees);
+
+    DemoEntry chargeSlips {
+        QStringLiteral("ChargeSlipSet"), QStringLiteral("Charge slip set"),
+        [&manager, setSample](QWidget*, const auto& report) {
+            auto dialog = manager.GetChargeSlipSetDlg();
+            std::string data = *setSample;
+            dialog->ShowDialog(data);
+            report(QStringLiteral("ChargeSlipSetDialog: Cancelled = %1, GetData = \"%2\"")
+                       .arg(dialog->Cancelled() ? u"True" : u"False", DemoLauncher::showSample(dialog->GetData())));
+        },
+        [setSample]() -> QWidget* {
+            static ChargeSet set;
+            set.clear();
+            set.parse(*setSample);
+            return new frmChargeSetGroups(set, false);
+        },
+        setSample};
+    entries.push_back(std::move(chargeSlips));
+
+    entries.push_back({QStringLiteral("ChargeSlipSetReadOnly"), QStringLiteral("Charge slip set (read only)"),
+                       [&manager, setSample](QWidget*, const auto& report) {
                            auto dialog = manager.GetChargeSlipSetDlg();
                            dialog->ReadOnly(true);
-                           std::string data = sampleSet;
-                           (void)launcher;
+                           std::string data = *setSample;
                            dialog->ShowDialog(data);
                            report(QStringLiteral("Read-only charge slip set: Cancelled = %1")
                                       .arg(dialog->Cancelled() ? u"True" : u"False"));
                        },
-                       []() -> QWidget* {
+                       [setSample]() -> QWidget* {
                            static ChargeSet set;
                            set.clear();
-                           set.parse(sampleSet);
+                           set.parse(*setSample);
                            return new frmChargeSetItems(set, false, 2);
-                       }});
+                       },
+                       nullptr});
 
-    entries.push_back(
-        {QStringLiteral("AltFees"), QStringLiteral("Alternate fees (99213)"),
-         [&manager](QWidget* launcher, const auto& report) {
-             static std::string sample = sampleFees;
-             if (!editSample(launcher, QStringLiteral("Alternate fees"), sample))
-                 return;
-             auto dialog = manager.GetEditAltFeeDlg();
-             dialog->ShowDialog("DEMO", sample, 1, "99213", "Office visit, established, low complexity", "12500");
-             report(QStringLiteral("EditAltFeeDialog: Cancelled = %1, GetData = \"%2\"")
-                        .arg(dialog->Cancelled() ? u"True" : u"False", WireCodec::toQString(dialog->GetData())));
-         },
-         [&manager]() -> QWidget* {
-             manager.RefreshSharedState();
-             auto* window = new frmEditAltFees;
-             window->ShowCode(sampleFees, true, "99213", "Office visit, established, low complexity", "12500");
-             return window;
-         }});
+    DemoEntry altFees {
+        QStringLiteral("AltFees"), QStringLiteral("Alternate fees (99213)"),
+        [&manager, feeSample](QWidget*, const auto& report) {
+            auto dialog = manager.GetEditAltFeeDlg();
+            dialog->ShowDialog("DEMO", *feeSample, 1, "99213", "Office visit, established, low complexity", "12500");
+            report(QStringLiteral("EditAltFeeDialog: Cancelled = %1, GetData = \"%2\"")
+                       .arg(dialog->Cancelled() ? u"True" : u"False", DemoLauncher::showSample(dialog->GetData())));
+        },
+        [&manager, feeSample]() -> QWidget* {
+            manager.RefreshSharedState();
+            auto* window = new frmEditAltFees;
+            window->ShowCode(*feeSample, true, "99213", "Office visit, established, low complexity", "12500");
+            return window;
+        },
+        feeSample};
+    entries.push_back(std::move(altFees));
 
     return entries;
 }
