@@ -490,8 +490,10 @@ void frmSTW::GetStyleRowCol(int row, int col, CellStyle& style)
             style.value = shown;
             break;
         }
+        // A tool tip shows the whole text of a narrow cell, within reason.
         if (!cellText.empty())
-            style.toolTip = QLatin1Char(' ') + shown + QLatin1Char(' ');
+            style.toolTip = QLatin1Char(' ') + (shown.size() > 1000 ? shown.left(1000) + QChar(0x2026) : shown)
+                + QLatin1Char(' ');
         style.alignment = f.alignment == '2' ? Qt::AlignRight | Qt::AlignVCenter
             : f.alignment == '1'             ? Qt::AlignCenter
                                              : Qt::AlignLeft | Qt::AlignVCenter;

@@ -229,6 +229,39 @@ TEST_F(StwWindowTest, AnUnknownEditorKindBeepsAndLogsEveryTimeItIsDrawn)
     EXPECT_EQ(style.value, QStringLiteral("Diabetes"));
 }
 
+TEST_F(StwWindowTest, MalformedDataStringsShowWhatTheyCanAndNeverCrash)
+{
+    const std::string hugeCell(10 * 1024 * 1024, 'x');
+    const std::vector<std::string> replies = {
+        "\xE6", // a header with no columns
+        "\tName01WZ0zz\xE6"
+        "1\tA\xE6", // a non-digit width, a cell shorter than its code
+        test::stwHeader() + "1\t1\xE6" + "2\t" + std::string(40, '\t') + "\xE6", // ragged rows
+        test::stwHeader() + std::string("1\tA\0B01WZ0\t\0\xE6", 14), // NUL bytes
+        test::stwHeader() + "1\t104WZ1\t" + hugeCell + "01WZ0\xE6", // a 10 MB cell
+        test::stwHeader() + "1\tQ0QQQ\t\xFF\xFE\xFD\xFC\xFB\xE6", // nothing but unknown codes
+    };
+    for (const std::string& data : replies) {
+        serve(data);
+        frmSTW& w = open();
+        CellStyle style;
+        for (int row = 0; row <= w.grid().rowCount(); ++row) {
+            for (int col = 0; col <= w.grid().columnCount(); ++col) {
+                style.reset();
+                w.GetStyleRowCol(row, col, style);
+            }
+        }
+        if (w.grid().rowCount() >= 1 && w.grid().columnCount() >= 2) {
+            style.reset();
+            w.GetStyleRowCol(1, 2, style);
+            EXPECT_LE(style.toolTip.size(), 1003) << "a huge cell's tool tip is cut";
+        }
+        w.grid().repaint();
+        window->close();
+    }
+    EXPECT_GT(prompter->beeps, 0) << "unknown editor kinds are reported";
+}
+
 TEST_F(StwWindowTest, PostSendsTheSaveTextReloadsAndClearsTheUnsavedFlag)
 {
     frmSTW& w = open();
