@@ -5,6 +5,7 @@
 #include "ServerSettings.h"
 #include "SharedState.h"
 #include "Text.h"
+#include "WidgetRoutines.h"
 #include "WireCodec.h"
 
 #include <QCloseEvent>
@@ -138,12 +139,8 @@ void frmEditAltFees::LoadControls()
         paging->addWidget(m_forward);
         paging->addStretch(1);
 
-        m_yes = new QPushButton(this);
-        m_yes->setObjectName(QStringLiteral("cmdYes"));
-        m_cancel = new QPushButton(this);
-        m_cancel->setObjectName(QStringLiteral("cmdCancel"));
-        m_yes->setAutoDefault(false);
-        m_cancel->setAutoDefault(false);
+        m_yes = makeButton(this, "cmdYes", QString());
+        m_cancel = makeButton(this, "cmdCancel", QString());
         auto* buttons = new QHBoxLayout;
         buttons->addStretch(1);
         buttons->addWidget(m_yes);

@@ -2,6 +2,7 @@
 
 #include "ChargeSet.h"
 #include "Log.h"
+#include "WidgetRoutines.h"
 #include "WireCodec.h"
 #include "frmChargeSetItems.h"
 #include "grid/CorvaneGrid.h"
@@ -22,12 +23,6 @@ frmChargeSetGroups::frmChargeSetGroups(ChargeSet& set, bool readOnly, QWidget* p
 {
     setObjectName(QStringLiteral("frmChargeSetGroups"));
     setWindowTitle(QStringLiteral("Charge Slip Groups"));
-    const auto button = [this](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
-    };
     m_groups = new QListWidget(this);
     m_groups->setObjectName(QStringLiteral("lstGroups"));
     auto* groupsLabel = new QLabel(tr("&Groups:"), this);
@@ -42,13 +37,13 @@ frmChargeSetGroups::frmChargeSetGroups(ChargeSet& set, bool readOnly, QWidget* p
     m_details->setColumnWidth(4, 300);
     m_details->horizontalHeader()->setStretchLastSection(true);
     m_details->verticalHeader()->setVisible(false);
-    m_new = button("cmdNew", tr("&New"));
-    m_edit = button("cmdEdit", readOnly ? QStringLiteral("&View") : QStringLiteral("&Edit"));
-    m_delete = button("cmdDelete", QStringLiteral("De&lete"));
-    m_up = button("cmdUp", tr("Move &Up"));
-    m_down = button("cmdDn", tr("Move Do&wn"));
-    m_ok = button("cmdOK", tr("&OK"));
-    m_cancel = button("cmdCancel", QStringLiteral("&Cancel"));
+    m_new = makeButton(this, "cmdNew", tr("&New"));
+    m_edit = makeButton(this, "cmdEdit", readOnly ? QStringLiteral("&View") : QStringLiteral("&Edit"));
+    m_delete = makeButton(this, "cmdDelete", QStringLiteral("De&lete"));
+    m_up = makeButton(this, "cmdUp", tr("Move &Up"));
+    m_down = makeButton(this, "cmdDn", tr("Move Do&wn"));
+    m_ok = makeButton(this, "cmdOK", tr("&OK"));
+    m_cancel = makeButton(this, "cmdCancel", QStringLiteral("&Cancel"));
     m_ok->setDefault(true);
 
     auto* side = new QVBoxLayout;

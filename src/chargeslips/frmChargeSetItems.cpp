@@ -5,6 +5,7 @@
 #include "Log.h"
 #include "SharedState.h"
 #include "Text.h"
+#include "WidgetRoutines.h"
 #include "WireCodec.h"
 #include "grid/CorvaneGrid.h"
 
@@ -37,12 +38,6 @@ frmChargeSetItems::frmChargeSetItems(ChargeSet& set, bool readOnly, int groupPos
 {
     setObjectName(QStringLiteral("frmChargeSetItems"));
     setWindowTitle(QStringLiteral("Charge Group Details"));
-    const auto button = [this](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
-    };
     auto* nameLabel = new QLabel(tr("Group &name:"), this);
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("txtName"));
@@ -64,12 +59,12 @@ frmChargeSetItems::frmChargeSetItems(ChargeSet& set, bool readOnly, int groupPos
     m_grid->setColumnWidth(1, 110);
     m_grid->setColumnWidth(2, 360);
     m_grid->horizontalHeader()->setStretchLastSection(true);
-    m_insert = button("cmdInsert", QStringLiteral("Insert Row"));
-    m_delete = button("cmdDelRow", QStringLiteral("&Delete Row"));
-    m_up = button("cmdUp", tr("Move &Up"));
-    m_down = button("cmdDn", tr("Move Do&wn"));
-    m_ok = button("cmdOK", tr("&OK"));
-    m_cancel = button("cmdCancel", tr("&Cancel"));
+    m_insert = makeButton(this, "cmdInsert", QStringLiteral("Insert Row"));
+    m_delete = makeButton(this, "cmdDelRow", QStringLiteral("&Delete Row"));
+    m_up = makeButton(this, "cmdUp", tr("Move &Up"));
+    m_down = makeButton(this, "cmdDn", tr("Move Do&wn"));
+    m_ok = makeButton(this, "cmdOK", tr("&OK"));
+    m_cancel = makeButton(this, "cmdCancel", tr("&Cancel"));
     m_ok->setDefault(true);
 
     auto* top = new QHBoxLayout;

@@ -235,12 +235,8 @@ void frmCollections::buildWindow()
     m_next = new QPushButton(QStringLiteral("&Continue"), this);
     m_next->setObjectName(QStringLiteral("cmdNext"));
     m_next->setDefault(true);
-    m_reset = new QPushButton(QStringLiteral("R&eset to Start"), this);
-    m_reset->setObjectName(QStringLiteral("cmdNew"));
-    m_reset->setAutoDefault(false);
-    m_cancel = new QPushButton(QStringLiteral("C&ancel"), this);
-    m_cancel->setObjectName(QStringLiteral("cmdCancel"));
-    m_cancel->setAutoDefault(false);
+    m_reset = makeButton(this, "cmdNew", QStringLiteral("R&eset to Start"));
+    m_cancel = makeButton(this, "cmdCancel", QStringLiteral("C&ancel"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(m_next);

@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTreeView>
 
 namespace corvane {
@@ -111,6 +112,14 @@ void selectAllText(QLineEdit* edit)
     }
     if (!edit->text().isEmpty())
         edit->setSelection(0, edit->maxLength());
+}
+
+QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setAutoDefault(false);
+    return button;
 }
 
 void focusWhenVisible(QWidget* widget)

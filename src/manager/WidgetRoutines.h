@@ -4,6 +4,8 @@
 
 class QFont;
 class QLineEdit;
+class QPushButton;
+class QString;
 class QTreeView;
 class QWidget;
 
@@ -28,6 +30,9 @@ bool controlKeyDown();
 
 /// Selects all the text of an enabled edit control as it gets the focus.
 void selectAllText(QLineEdit* edit);
+
+/// A push button named as the system names it; it does not take Enter unless a window makes it the default.
+QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& caption);
 
 /// Gives widget the focus when it is visible, ignoring everything else.
 void focusWhenVisible(QWidget* widget);

@@ -124,26 +124,20 @@ frmSTW::~frmSTW() = default;
 
 void frmSTW::buildWindow()
 {
-    const auto button = [this](const char* name, const char* caption) {
-        auto* b = new QPushButton(QString::fromLatin1(caption), this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
-    };
     m_grid = new CorvaneGrid(this);
     m_grid->setObjectName(QStringLiteral("grdMain"));
     m_grid->setStyleSource(this);
-    m_newRow = button("cmdNewRow", " New Row ");
-    m_copyRow = button("cmdCopyRow", " Copy Row ");
-    m_delRow = button("cmdDelRow", " Delete");
-    m_post = button("cmdOK", " Post ");
-    m_exit = button("cmdCancel", " Exit ");
-    m_refresh = button("cmdRefresh", " Refresh ");
-    m_zoomIn = button("cmdZoomIn", " Zoom In ");
-    m_zoomOut = button("cmdZoomOut", " Zoom Out ");
-    m_resetColumns = button("cmdResetColumns", " Reset Columns ");
-    m_preview = button("cmdPreview", " Preview ");
-    m_find = button("cmdFind", "Find (F3)");
+    m_newRow = makeButton(this, "cmdNewRow", QStringLiteral(" New Row "));
+    m_copyRow = makeButton(this, "cmdCopyRow", QStringLiteral(" Copy Row "));
+    m_delRow = makeButton(this, "cmdDelRow", QStringLiteral(" Delete"));
+    m_post = makeButton(this, "cmdOK", QStringLiteral(" Post "));
+    m_exit = makeButton(this, "cmdCancel", QStringLiteral(" Exit "));
+    m_refresh = makeButton(this, "cmdRefresh", QStringLiteral(" Refresh "));
+    m_zoomIn = makeButton(this, "cmdZoomIn", QStringLiteral(" Zoom In "));
+    m_zoomOut = makeButton(this, "cmdZoomOut", QStringLiteral(" Zoom Out "));
+    m_resetColumns = makeButton(this, "cmdResetColumns", QStringLiteral(" Reset Columns "));
+    m_preview = makeButton(this, "cmdPreview", QStringLiteral(" Preview "));
+    m_find = makeButton(this, "cmdFind", QStringLiteral("Find (F3)"));
     m_newRow->setToolTip(tr("Add a blank row"));
     m_copyRow->setToolTip(tr("Add a row from the copy template"));
     m_refresh->setToolTip(tr("Load the data again (F5)"));
