@@ -147,14 +147,22 @@ char* writeReceivedRow(char* out, std::string_view row, int number, int lastCol,
 
 std::string StwSave::saveText(const StwTable& table)
 {
+    std::string out;
+    saveText(table, out);
+    return out;
+}
+
+void StwSave::saveText(const StwTable& table, std::string& out)
+{
     const int lastRow = table.hasNewEntryRow() ? table.rowCount() - 2 : table.rowCount() - 1;
     const int lastCol = table.columnCount() - 1;
     std::vector<char> listColumns(static_cast<std::size_t>(std::max(lastCol + 1, 0)));
     for (int col = 0; col <= lastCol; ++col)
         listColumns[static_cast<std::size_t>(col)] = table.column(col).hasList() ? 1 : 0;
-    // The save text is written straight into the string it is returned in: the cells drop their five-character
-    // codes, so it is shorter than the received text, and it grows in the rare case that edits make it longer.
-    std::string out(table.textBytes() + 64, '\0');
+    // The save text is written straight into out: the cells drop their five-character codes, so it is shorter than
+    // the received text, and it grows in the rare case that edits make it longer. A buffer kept from an earlier
+    // post is written again without new memory.
+    out.resize(std::max(out.size(), table.textBytes() + 64));
     std::size_t used = 0;
     std::string scratch;
     int number = 0;
@@ -192,7 +200,6 @@ std::string StwSave::saveText(const StwTable& table)
         used += scratch.size();
     }
     out.resize(used);
-    return out;
 }
 
 std::string StwSave::singleRequest(const std::string& saveText)

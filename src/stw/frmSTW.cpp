@@ -940,12 +940,12 @@ void frmSTW::cmdOK_Click()
 bool frmSTW::STWSave()
 {
     try {
-        std::string saveText;
+        std::string& saveText = m_saveText;
         std::vector<std::string> requests;
         {
             BusyPointer busy(m_hourglass);
             setStatus(QStringLiteral("Saving..."));
-            saveText = StwSave::saveText(m_table);
+            StwSave::saveText(m_table, saveText);
             std::string single = StwSave::singleRequest(saveText);
             if (single.size() <= StwSave::maxRequestLength) {
                 requests.push_back(std::move(single));

@@ -104,6 +104,7 @@ private:
     bool m_sortAscending = true;
     QString m_title;
     std::set<std::pair<int, int>> m_requiredCells;
+    std::string m_saveText; ///< kept between posts, so a large grid is written into memory it already has
 
     CorvaneGrid* m_grid = nullptr;
     QPushButton* m_newRow = nullptr;
