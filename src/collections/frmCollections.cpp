@@ -17,6 +17,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -252,6 +253,9 @@ void frmCollections::buildWindow()
     layout->addWidget(m_messageFrame);
     layout->addLayout(buttons);
 
+    // F4 in a field opens its lookup or calendar, so the window never needs the mouse.
+    for (QLineEdit* field : findChildren<QLineEdit*>())
+        field->installEventFilter(this);
     connect(listLookup, &QToolButton::clicked, this, &frmCollections::cmdListLookup_Click);
     connect(messageLookup, &QToolButton::clicked, this, &frmCollections::cmdMsgLookup_Click);
     connect(m_messageCalendar, &QToolButton::clicked, this, [this] { pickDate(m_messageDate, m_messageCalendar); });
@@ -293,6 +297,33 @@ void frmCollections::buildWindow()
     connect(m_next, &QPushButton::clicked, this, &frmCollections::cmdNext_Click);
     connect(m_reset, &QPushButton::clicked, this, &frmCollections::cmdNew_Click);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool frmCollections::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F4)
+        return QDialog::eventFilter(watched, event);
+    if (watched == m_listCode) {
+        cmdListLookup_Click();
+        return true;
+    }
+    if (watched == m_messageCode) {
+        cmdMsgLookup_Click();
+        return true;
+    }
+    if (watched == m_messageDate) {
+        pickDate(m_messageDate, m_messageCalendar);
+        return true;
+    }
+    for (const Group& group : m_groups) {
+        for (std::size_t k = 0; k < group.calendars.size(); ++k) {
+            if (watched == group.inputs[k]) {
+                pickDate(group.inputs[k], group.calendars[k]);
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmCollections::ShowCollections(bool modal)

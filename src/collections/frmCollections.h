@@ -37,6 +37,9 @@ public:
     const std::string& messageRecord() const { return m_messageRecord; }
     bool continueNextAccount() const { return m_continue; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     struct Group {
         QGroupBox* frame = nullptr;

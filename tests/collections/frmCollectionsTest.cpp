@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -148,6 +149,29 @@ TEST_F(CollectionsWindowTest, EmptyRequiredInputsHoldContinueAndResetBack)
     child<QCheckBox>(&window, "chkPostMsg")->setChecked(false);
     EXPECT_EQ(child<QLineEdit>(&window, "txtMsgLookup")->text(), QString());
     EXPECT_FALSE(child<QWidget>(&window, "fraMsg")->isEnabled());
+    window.close();
+}
+
+TEST_F(CollectionsWindowTest, F4OpensTheLookupOfTheFieldItIsPressedIn)
+{
+    lookups->result = "L90 -Self-pay over 90 days";
+    frmCollections window;
+    window.ShowCollections(false);
+    QTest::keyClick(child<QLineEdit>(&window, "txtListLookup"), Qt::Key_F4);
+    EXPECT_EQ(lookups->lastSetup.request, "LIST");
+    EXPECT_EQ(lookups->lastCall.searchText, "L60");
+    EXPECT_EQ(child<QLineEdit>(&window, "txtListLookup")->text(), QStringLiteral("L90"));
+    EXPECT_EQ(child<QLabel>(&window, "lblListDescription")->text(), QStringLiteral("Self-pay over 90 days"));
+    const auto fields = CollectionStatus::fields(lastSet());
+    EXPECT_EQ(fields[0], "L90^Self-pay over 90 days") << "a different list saves with the position cleared";
+    EXPECT_EQ(fields[2], "");
+    EXPECT_EQ(child<QLabel>(&window, "lblAccnt")->text(), QString());
+
+    lookups->result = "PM20 -Payment plan set up";
+    serverUtils->known["PM20"] = "Payment plan set up|S";
+    QTest::keyClick(child<QLineEdit>(&window, "txtMsgLookup"), Qt::Key_F4);
+    EXPECT_EQ(lookups->lastSetup.request, "PM");
+    EXPECT_EQ(child<QLabel>(&window, "lblMsg")->text(), QStringLiteral("Payment plan set up"));
     window.close();
 }
 

@@ -11,7 +11,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -396,6 +398,24 @@ TEST_F(StwWindowTest, ClickingAHeaderSortsAndClickingAgainReverses)
     EXPECT_EQ(w.table().text(1, 2), "C");
     EXPECT_EQ(w.grid().horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
     EXPECT_EQ(w.table().text(4, 2), "") << "the new-entry row stays last";
+}
+
+TEST_F(StwWindowTest, PreviewRendersEveryRowOntoPages)
+{
+    std::vector<std::string> rows;
+    for (int i = 1; i <= 120; ++i)
+        rows.push_back(stwRow(i, "R" + std::to_string(i)));
+    serve(stwData(rows));
+    frmSTW& w = open();
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("grid.pdf")));
+    w.printGrid(&printer);
+    QFile pdf(printer.outputFileName());
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_GT(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 1) << "120 rows need more than one page";
 }
 
 TEST_F(StwWindowTest, ZoomMovesInStepsOfNineWithinItsBounds)
