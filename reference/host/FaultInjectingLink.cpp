@@ -49,40 +49,36 @@ FaultInjectingLink::Fault FaultInjectingLink::nextFault()
     return m_calls == m_errorAt ? Fault::ErrorLine : Fault::None;
 }
 
-void FaultInjectingLink::GetServerStringData(const std::string& request, std::string& reply,
-                                             const std::string& reserved, std::string& errorText, bool& success)
+template<typename AnswerWithErrorLine>
+bool FaultInjectingLink::intercepted(std::string& errorText, bool& success, AnswerWithErrorLine&& answer)
 {
     switch (nextFault()) {
     case Fault::Fail:
         errorText = "connection to the practice server lost";
         success = false;
-        return;
+        return true;
     case Fault::ErrorLine:
-        reply = m_errorLine;
+        answer();
         success = true;
-        return;
+        return true;
     case Fault::None:
         break;
     }
-    m_inner->GetServerStringData(request, reply, reserved, errorText, success);
+    return false;
+}
+
+void FaultInjectingLink::GetServerStringData(const std::string& request, std::string& reply,
+                                             const std::string& reserved, std::string& errorText, bool& success)
+{
+    if (!intercepted(errorText, success, [&] { reply = m_errorLine; }))
+        m_inner->GetServerStringData(request, reply, reserved, errorText, success);
 }
 
 void FaultInjectingLink::DirectComm(const std::string& request, std::vector<std::string>& replyLines,
                                     const std::string& reserved, std::string& errorText, bool& success)
 {
-    switch (nextFault()) {
-    case Fault::Fail:
-        errorText = "connection to the practice server lost";
-        success = false;
-        return;
-    case Fault::ErrorLine:
-        replyLines = {m_errorLine, "|END|"};
-        success = true;
-        return;
-    case Fault::None:
-        break;
-    }
-    m_inner->DirectComm(request, replyLines, reserved, errorText, success);
+    if (!intercepted(errorText, success, [&] { replyLines = {m_errorLine, "|END|"}; }))
+        m_inner->DirectComm(request, replyLines, reserved, errorText, success);
 }
 
 void FaultInjectingLink::GetContextKey(std::string& contextKey)

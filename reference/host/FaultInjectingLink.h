@@ -35,6 +35,9 @@ public:
 private:
     enum class Fault { None, Fail, ErrorLine };
     Fault nextFault();
+    /// Fails the call or answers it with the error line when a fault is due; true when it was handled here.
+    template<typename AnswerWithErrorLine>
+    bool intercepted(std::string& errorText, bool& success, AnswerWithErrorLine&& answer);
 
     std::shared_ptr<Quillon> m_inner;
     int m_calls = 0;
