@@ -121,21 +121,6 @@ TEST_F(AltFeesTest, AnInvalidAmountIsRefusedAndKeepsTheFocus)
     EXPECT_EQ(window.data(), "140\t1234" + sep);
 }
 
-TEST_F(AltFeesTest, PagingStopsAtBothEnds)
-{
-    window.ShowCode("", true, "", "", "");
-    window.show();
-    EXPECT_FALSE(button("pageMove_1")->isEnabled());
-    for (int i = 0; i < 12; ++i)
-        button("pageMove_2")->click();
-    EXPECT_EQ(window.currentPage(), 9);
-    EXPECT_EQ(text("lblCurrentPage"), QStringLiteral("10"));
-    EXPECT_EQ(text("lblTotalPages"), QStringLiteral("10"));
-    EXPECT_FALSE(button("pageMove_2")->isEnabled());
-    EXPECT_EQ(window.box(98), nullptr);
-    window.close();
-}
-
 TEST_F(AltFeesTest, TheDialogReadsThePriceSetSettingAndReturnsNothingWhenCancelled)
 {
     quillon->stringReplies["|GET|SYS|100PRICESET|"] = "100PRICESET=Y,";

@@ -61,24 +61,5 @@ TEST(ChargeSet, GroupNumbersFollowPositionsThroughMovesAndDeletes)
     EXPECT_EQ(set.group(2)->GroupNumber(), "2");
 }
 
-TEST(ChargeSetGroup, AddBeforeAPositionRemoveAndKeys)
-{
-    ChargeSetGroup group;
-    group.Add("B", "second", "D", 2, "b");
-    group.Add("A", "first", "D", 1, "a", 1);
-    group.Add("C", "third", "D", 3);
-    ASSERT_EQ(group.Count(), 3);
-    EXPECT_EQ(group.Item(1)->ItemCode, "A");
-    EXPECT_EQ(group.Item(std::string("b"))->ItemCode, "B");
-    EXPECT_EQ(group.Item(std::string("")), nullptr);
-    group.Remove(1);
-    EXPECT_EQ(group.Item(std::string("a")), nullptr);
-    EXPECT_EQ(group.Item(4), nullptr);
-    group.setGroupNumber("12");
-    EXPECT_EQ(group.number(), 12);
-    group.setGroupNumber("x");
-    EXPECT_EQ(group.number(), 12) << "a number that is not one is ignored";
-}
-
 } // namespace
 } // namespace corvane

@@ -1,9 +1,8 @@
 #include "CorvaneGrid.h"
 
 #include "GridModel.h"
-#include "WidgetRoutines.h"
-
 #include "HostFixture.h"
+#include "WidgetRoutines.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -226,33 +225,7 @@ TEST_F(CorvaneGridTest, ZoomScalesWidthsRowsAndFontsTogether)
     EXPECT_EQ(grid.horizontalHeader()->sectionSize(0), 100);
 }
 
-TEST_F(CorvaneGridTest, CurrentCellEventsAndBounds)
-{
-    std::vector<std::pair<int, int>> entered;
-    std::vector<std::pair<int, int>> left;
-    QObject::connect(&grid, &CorvaneGrid::initCurrentCell, [&](int r, int c) { entered.emplace_back(r, c); });
-    QObject::connect(&grid, &CorvaneGrid::leftCell, [&](int r, int c) { left.emplace_back(r, c); });
-    EXPECT_TRUE(grid.setCurrentCell(1, 1));
-    EXPECT_TRUE(grid.setCurrentCell(3, 2));
-    EXPECT_FALSE(grid.setCurrentCell(0, 1)) << "the header row cannot be current";
-    EXPECT_FALSE(grid.setCurrentCell(6, 1));
-    int row = 0;
-    int col = 0;
-    grid.currentCell(row, col);
-    EXPECT_EQ(std::make_pair(row, col), std::make_pair(3, 2));
-    EXPECT_EQ(entered.back(), std::make_pair(3, 2));
-    EXPECT_EQ(left.back(), std::make_pair(1, 1));
-}
-
-TEST_F(CorvaneGridTest, ClearGridEmptiesIt)
-{
-    clearGrid(grid);
-    EXPECT_EQ(grid.rowCount(), 0);
-    EXPECT_EQ(grid.columnCount(), 0);
-    EXPECT_EQ(grid.model().rowCount(), 0);
-}
-
-class GridDateTest : public test::HostFixture {};
+class GridDateTest : public test::HostFixture { };
 
 TEST_F(GridDateTest, DateIsValidJudgesTheActiveEditorAndHandsTheRewrittenDateBack)
 {

@@ -102,14 +102,8 @@ TEST_F(CommonRoutinesTest, GeneralLookupWithAnUnknownDefinitionLogsBeepsAndGoesO
     EXPECT_EQ(lookups->calls, (std::vector<std::string> {"setup", "lookup"})) << "no number read after CANCEL";
 }
 
-TEST(CommonRoutines, SwapStringsAndFontCodes)
+TEST(CommonRoutines, FontCodesSelectSizeAndStyle)
 {
-    std::string a = "first";
-    std::string b = "second";
-    SwapStrings(a, b);
-    EXPECT_EQ(a, "second");
-    EXPECT_EQ(b, "first");
-
     const auto bold10 = fontSpecForCode('4');
     ASSERT_TRUE(bold10);
     EXPECT_EQ(bold10->pointSize, 10);

@@ -40,16 +40,6 @@ TEST(ReplyFraming, JoinDataUsesCrLfAndRemovesEveryMarker)
     EXPECT_EQ(ReplyFraming::joinData({"|OK||a|END|"}), "a");
 }
 
-TEST(ReplyFraming, StatusFieldsAndColonsAsLineBreaks)
-{
-    const StatusReply reply = StatusReply::parse("|ERROR|Save failed|Row 3: code missing:|extra");
-    EXPECT_EQ(reply.status(), "ERROR");
-    EXPECT_EQ(reply.title(), "Save failed");
-    EXPECT_EQ(reply.message(), "Row 3: code missing:");
-    EXPECT_EQ(reply.field(9), "");
-    EXPECT_EQ(ReplyFraming::colonsAsLineBreaks("a:b::c"), "a\r\nb\r\n\r\nc");
-}
-
 class ServerRequestTest : public test::HostFixture { };
 
 TEST_F(ServerRequestTest, ALinkThatThrowsCountsAsNotSentAndNeverEscapes)
@@ -61,23 +51,6 @@ TEST_F(ServerRequestTest, ALinkThatThrowsCountsAsNotSentAndNeverEscapes)
     const LinesReply lines = ServerRequest::viaLines("|GET|STW|1|");
     EXPECT_FALSE(lines.sent);
     EXPECT_TRUE(lines.lines.empty());
-}
-
-TEST_F(ServerRequestTest, LinesReplyJudgesItsFirstLine)
-{
-    quillon->lineReplies["|GET|X|"] = {"|OK||ERROR: no table X", "|END|"};
-    const LinesReply reply = ServerRequest::viaLines("|GET|X|");
-    EXPECT_TRUE(reply.sent);
-    EXPECT_TRUE(reply.isError());
-    quillon->lineReplies["|GET|Y|"] = {"|OK||", "a\tb", "|END|"};
-    EXPECT_EQ(ServerRequest::viaLines("|GET|Y|").data(), "\r\na\tb\r\n");
-}
-
-TEST_F(ServerRequestTest, WithoutAServerLinkNothingIsSent)
-{
-    SharedState::instance().quillon.reset();
-    EXPECT_FALSE(ServerRequest::viaString("|GET|SYS|A|").sent);
-    EXPECT_FALSE(ServerRequest::viaLines("|GET|SYS|A|").sent);
 }
 
 } // namespace

@@ -23,13 +23,6 @@ TEST(ReadSysSettingValue, ValueEndsAtTheLastCommaOfTheWholeReply)
 
 class ServerSettingsTest : public test::HostFixture { };
 
-TEST_F(ServerSettingsTest, GetSysSettingSendsTheRequestAndReadsTheValue)
-{
-    quillon->stringReplies["|GET|SYS|DAYSOUT|"] = "DAYSOUT=30,";
-    EXPECT_EQ(GetSysSetting("DAYSOUT"), "30");
-    EXPECT_EQ(quillon->requests.back(), "|GET|SYS|DAYSOUT|");
-}
-
 TEST_F(ServerSettingsTest, GetSysSettingWithoutAClosingCommaLogsAndGivesEmpty)
 {
     quillon->stringReplies["|GET|SYS|A|"] = "A=30";
@@ -44,13 +37,6 @@ TEST_F(ServerSettingsTest, GetSysSettingUnreachableBeepsAndLogs)
     EXPECT_EQ(GetSysSetting("A"), "");
     EXPECT_EQ(prompter->beeps, 1);
     EXPECT_TRUE(logged("CorvaneDialogs: Failed to get |GET|SYS|A|"));
-}
-
-TEST_F(ServerSettingsTest, GetSysSettingWithoutServerLinkSendsNothing)
-{
-    SharedState::instance().quillon.reset();
-    EXPECT_EQ(GetSysSetting("A"), "");
-    EXPECT_TRUE(quillon->requests.empty());
 }
 
 TEST_F(ServerSettingsTest, GetUserSettingsLogsAFailedRead)

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QTreeView>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -34,40 +33,6 @@ TEST_F(WidgetRoutinesTest, DateIsValidRewritesTheControlAndKeepsRefusedText)
     prompter->expect(PromptAnswer::Ok);
     EXPECT_FALSE(DateIsValid(&edit, false, false));
     EXPECT_EQ(edit.text(), QStringLiteral("2/30/2020")) << "the operator's text stays for correction";
-}
-
-TEST_F(WidgetRoutinesTest, FontCodesBecomeQtFonts)
-{
-    QFont font;
-    applyFontCode(font, '7');
-    EXPECT_EQ(font.pointSize(), 12);
-    EXPECT_TRUE(font.bold());
-    applyFontCode(font, 'x');
-    EXPECT_EQ(font.pointSize(), 12) << "an unknown code leaves the font unchanged";
-}
-
-TEST_F(WidgetRoutinesTest, SelectAllSelectsTheWholeText)
-{
-    QLineEdit edit;
-    edit.setText(QStringLiteral("ABC123"));
-    selectAllText(&edit);
-    EXPECT_EQ(edit.selectedText(), QStringLiteral("ABC123"));
-    edit.setEnabled(false);
-    edit.deselect();
-    selectAllText(&edit);
-    EXPECT_TRUE(edit.selectedText().isEmpty());
-}
-
-TEST_F(WidgetRoutinesTest, TreeToolTipsAreEnabledAgainOnlyWhenOff)
-{
-    QTreeView tree;
-    EXPECT_TRUE(treeToolTipsEnabled(&tree));
-    disableTreeToolTips(&tree);
-    EXPECT_FALSE(treeToolTipsEnabled(&tree));
-    QHelpEvent tip(QEvent::ToolTip, QPoint(1, 1), QPoint(1, 1));
-    EXPECT_TRUE(QApplication::sendEvent(tree.viewport(), &tip)) << "a switched-off tree eats its tool tips";
-    enableTreeToolTips(&tree);
-    EXPECT_TRUE(treeToolTipsEnabled(&tree));
 }
 
 class WheelHookTest : public test::HostFixture {

@@ -150,14 +150,9 @@ TEST_F(ReferenceHostTest, LookupWindowFiltersAndPicksFromTheKeyboard)
     EXPECT_FALSE(window.isVisible());
 }
 
-TEST_F(ReferenceHostTest, UtilitiesFieldsListsAndValidation)
+TEST_F(ReferenceHostTest, UtilitiesCutListsValidateAndColour)
 {
     ReferenceUtils& utils = *host->utils;
-    EXPECT_EQ(utils.GetField("a\tb\tc", 2, "\t"), "b");
-    EXPECT_EQ(utils.GetField("a\tb", 5, "\t"), "");
-    std::int32_t count = 0;
-    utils.GetFieldCount("x\ty\t", "\t", count);
-    EXPECT_EQ(count, 3);
     std::vector<std::string> pieces;
     bool done = false;
     utils.SplitByLength(std::string(20001, 'x'), pieces, 9000, false, done);

@@ -150,16 +150,5 @@ TEST(StwTable, EmptyRowsIgnoreUncheckedBoxes)
     EXPECT_TRUE(table.rowIsEmpty(2)) << "the new-entry row holds only codes and an unchecked box";
 }
 
-TEST(StwTable, CellsCostFarLessThanTwelveBytesBeyondTheText)
-{
-    std::vector<std::string> rows;
-    for (int i = 1; i <= 2000; ++i)
-        rows.push_back(stwRow(i, "C" + std::to_string(i)));
-    StwTable table;
-    ASSERT_TRUE(table.load(stwData(rows), true));
-    const double cells = 2002.0 * 8;
-    EXPECT_LE(static_cast<double>(table.overheadBytes()) / cells, 12.0);
-}
-
 } // namespace
 } // namespace corvane
