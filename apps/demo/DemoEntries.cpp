@@ -2,6 +2,7 @@
 
 #include "CommonRoutines.h"
 #include "CorvaneDialogsMgr.h"
+#include "FaxQueueRequests.h"
 #include "LookupWindow.h"
 #include "ReferenceHost.h"
 #include "WindowRunner.h"
@@ -11,11 +12,25 @@
 #include "chargeslips/ChargeSet.h"
 #include "chargeslips/ChargeSlipSetDialog.h"
 #include "chargeslips/frmChargeSetGroups.h"
-#include "chargeslips/frmChargeSetItems.h"
 #include "collections/CollectionDialog.h"
 #include "collections/frmCollections.h"
+#include "fax/FaxEmailDialog.h"
+#include "fax/frmFaxRelated.h"
+#include "fax/frmFaxShared.h"
+#include "security/SecurityDialog.h"
+#include "security/frmSecurity.h"
+#include "settings/SystemSettingsDialog.h"
+#include "settings/frmSysSettings.h"
 #include "stw/STWDialog.h"
 #include "stw/frmSTW.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <array>
 
 namespace corvane::demo {
 
@@ -125,7 +140,9 @@ std::vector<DemoEntry> demoEntries(CorvaneDialogsMgr& manager, reference::Refere
                            static ChargeSet set;
                            set.clear();
                            set.parse(*setSample);
-                           return new frmChargeSetItems(set, false, 2);
+                           auto* window = new frmChargeSetGroups(set, true);
+                           window->setObjectName(QStringLiteral("frmChargeSetGroups-ReadOnly"));
+                           return window;
                        },
                        nullptr});
 
@@ -145,6 +162,171 @@ std::vector<DemoEntry> demoEntries(CorvaneDialogsMgr& manager, reference::Refere
         },
         feeSample};
     entries.push_back(std::move(altFees));
+
+    entries.push_back(
+        {QStringLiteral("AltFeesView"), QStringLiteral("Alternate fees (99213, view only)"),
+         [&manager, feeSample](QWidget*, const auto& report) {
+             auto dialog = manager.GetEditAltFeeDlg();
+             dialog->ShowDialog("DEMO", *feeSample, 0, "99213", "Office visit, established, low complexity", "12500");
+             report(QStringLiteral("EditAltFeeDialog (view): Cancelled = %1, GetData = \"%2\"")
+                        .arg(dialog->Cancelled() ? u"True" : u"False", DemoLauncher::showSample(dialog->GetData())));
+         },
+         [&manager, feeSample]() -> QWidget* {
+             manager.RefreshSharedState();
+             auto* window = new frmEditAltFees;
+             window->ShowCode(*feeSample, false, "99213", "Office visit, established, low complexity", "12500");
+             window->setObjectName(QStringLiteral("frmEditAltFees-View"));
+             return window;
+         },
+         nullptr});
+
+    // The security window, and a picture of each of its pages.
+    const auto securityWindow = [&manager](const std::string& kind, const std::string& code, const std::string& word,
+                                           const QString& shotName) -> QWidget* {
+        manager.RefreshSharedState();
+        auto* window = new frmSecurity;
+        window->ShowSecurityList(false);
+        if (!window->selectPage(kind, code, word))
+            window->ShowSecurity(kind, code, word);
+        window->setObjectName(shotName);
+        return window;
+    };
+    entries.push_back(
+        {QStringLiteral("Security"), QStringLiteral("Security settings"),
+         [&manager](QWidget*, const auto& report) {
+             const bool result = manager.GetSecurityDlg()->ShowDialog();
+             report(QStringLiteral("SecurityDialog.ShowDialog returned %1").arg(result ? u"True" : u"False"));
+         },
+         [securityWindow] { return securityWindow("O", "MJONES", "mod", QStringLiteral("frmSecurity")); }, nullptr});
+    const std::pair<const char*, std::array<const char*, 3>> securityShots[] = {
+        {"frmSecurity-EntityAccess", {"O", "MJONES", "entity"}},
+        {"frmSecurity-ModifyTransaction", {"O", "MJONES", "modify_trans"}},
+        {"frmSecurity-TransactionGroups", {"S", "", "mod_trans_group_setup"}},
+        {"frmSecurity-SecurityPrograms", {"S", "", "mod_security_programs"}},
+        {"frmSecurity-Copy", {"S", "", "copy_security_settings"}},
+        {"frmSecurity-Distribute", {"S", "", "distribute_security_settings"}},
+    };
+    for (const auto& [name, page] : securityShots) {
+        const QString shotName = QString::fromLatin1(name);
+        const std::array<std::string, 3> where {page[0], page[1], page[2]};
+        entries.push_back(
+            {shotName, shotName, nullptr,
+             [securityWindow, where, shotName] { return securityWindow(where[0], where[1], where[2], shotName); },
+             nullptr});
+    }
+
+    // The queue moves while it is open: every two seconds the reference server's fax clock goes on twenty.
+    const auto openQueue = [&manager, &host](QWidget*, const auto& report) {
+        QTimer clock;
+        QObject::connect(&clock, &QTimer::timeout,
+                         [&host] { reference::advanceFaxClock(host.server->database(), 20); });
+        clock.start(2000);
+        manager.GetFaxEmailDlg()->ShowFaxStatusDlg();
+        report(QStringLiteral("ShowFaxStatusDlg returned"));
+    };
+    const auto queueShot = [&manager](int tab, const char* search, const char* name) {
+        return [&manager, tab, search, name]() -> QWidget* {
+            manager.RefreshSharedState();
+            auto* window = new frmFaxShared;
+            window->ShowQueue(false);
+            window->setReloadInterval(0);
+            if (search) {
+                auto* box = window->findChild<QLineEdit*>(QStringLiteral("txtSearch"));
+                box->setText(QString::fromLatin1(search));
+                QMetaObject::invokeMethod(window->findChild<QPushButton*>(QStringLiteral("cmdLookup")), "click");
+            }
+            window->findChild<QTabWidget*>(QStringLiteral("ssFaxTab"))->setCurrentIndex(tab);
+            window->setObjectName(QString::fromLatin1(name));
+            return window;
+        };
+    };
+    entries.push_back({QStringLiteral("FaxQueue"), QStringLiteral("Fax/Email queue"), openQueue,
+                       queueShot(0, nullptr, "frmFaxShared"), nullptr});
+    entries.push_back({QStringLiteral("FaxQueueFailed"), QStringLiteral("Fax/Email queue (failed jobs)"), openQueue,
+                       queueShot(2, nullptr, "frmFaxShared_Failed"), nullptr});
+    entries.push_back({QStringLiteral("FaxQueueSearch"), QStringLiteral("Fax/Email queue (sent, searched)"), openQueue,
+                       queueShot(1, "Reed", "frmFaxShared_SentSearch"), nullptr});
+    entries.push_back({QStringLiteral("FaxQueueStatistics"), QStringLiteral("Fax/Email queue (statistics)"), openQueue,
+                       queueShot(3, nullptr, "frmFaxShared_Statistics"), nullptr});
+
+    const auto faxJob = std::make_shared<std::string>("10452");
+    entries.push_back(
+        {QStringLiteral("FaxOptions"), QStringLiteral("Fax/Email options (send a document)"),
+         [&manager, faxJob](QWidget*, const auto& report) {
+             manager.GetFaxEmailDlg()->ShowFaxEmailDlg(*faxJob);
+             report(QStringLiteral("ShowFaxEmailDlg(\"%1\") returned").arg(DemoLauncher::showSample(*faxJob)));
+         },
+         [&manager]() -> QWidget* {
+             manager.RefreshSharedState();
+             auto* window = new frmFaxRelated;
+             window->InitFax("10001", "DOC10001");
+             window->findChild<QLineEdit*>(QStringLiteral("txtField_3"))->setText(QStringLiteral("Dr. Samuel Reed"));
+             window->findChild<QLineEdit*>(QStringLiteral("mskField_4"))->setText(QStringLiteral("(555) 310-4410"));
+             window->findChild<QLineEdit*>(QStringLiteral("txtField_5"))
+                 ->setText(QStringLiteral("Lakeside Orthopedics"));
+             return window;
+         },
+         faxJob});
+    entries.push_back(
+        {QStringLiteral("FaxResend"), QStringLiteral("Fax/Email resend"),
+         [&manager](QWidget* launcher, const auto& report) {
+             manager.RefreshSharedState();
+             frmFaxRelated window(launcher);
+             window.InitFaxResend("12089|(555) 310-4410|12090|", {"Dr. Samuel Reed", "Dr. Ana Lucia Costa"});
+             window.showWindow(true);
+             report(QStringLiteral("FaxResend = \"%1\"").arg(WireCodec::toQString(window.FaxResend())));
+         },
+         [&manager]() -> QWidget* {
+             manager.RefreshSharedState();
+             auto* window = new frmFaxRelated;
+             window->InitFaxResend("12089|(555) 310-4410|12090|", {"Dr. Samuel Reed", "Dr. Ana Lucia Costa"});
+             window->setObjectName(QStringLiteral("frmFaxRelated_Resend"));
+             return window;
+         },
+         nullptr});
+
+    // The system settings window, and a picture of each kind of page and of the search in use.
+    const auto settingsWindow
+        = [&manager](const std::string& nodeKey, const QString& find, const QString& shotName) -> QWidget* {
+        manager.RefreshSharedState();
+        WindowRunner::setMode(WindowRunner::Mode::NonModal);
+        auto* window = new frmSysSettings;
+        window->ShowSettings(false);
+        QCoreApplication::processEvents();
+        window->selectNode(nodeKey);
+        if (!find.isEmpty())
+            window->findChild<QLineEdit*>(QStringLiteral("txtFind"))->setText(find);
+        WindowRunner::setMode(WindowRunner::Mode::Modal);
+        window->setObjectName(shotName);
+        return window;
+    };
+    entries.push_back({QStringLiteral("SystemSettings"), QStringLiteral("System settings"),
+                       [&manager](QWidget*, const auto& report) {
+                           const bool result = manager.GetSystemSettingsDlg()->ShowDialog();
+                           report(QStringLiteral("SystemSettingsDialog returned %1").arg(result ? u"True" : u"False"));
+                       },
+                       [settingsWindow] {
+                           return settingsWindow("S\tCharge Slips\tcharge_slips\tCHGSLIP", {},
+                                                 QStringLiteral("frmSysSettings"));
+                       },
+                       nullptr});
+    const std::pair<const char*, std::array<const char*, 2>> settingsShots[] = {
+        {"frmSysSettings-Lookup", {"S\tDefault Payment Code\tpos_dflt_pmnt_code\tPOSPAYDEF", ""}},
+        {"frmSysSettings-Number", {"S\tSet AI default days\tset_ai_days\tAIDAYS", ""}},
+        {"frmSysSettings-Date", {"S\tICD-10 Effective Date\ticd10_effective_date\tDG10DATE", ""}},
+        {"frmSysSettings-TabsOrder", {"S\tPatient Reminder Tabs Order\treminder_tabs_order\tREMINDERORDER", ""}},
+        {"frmSysSettings-Protected", {"S\tAmount Calculation Method\tpos_chr_amnt_calc_method\tPOSTCHGAMTCALC", ""}},
+        {"frmSysSettings-ServerPage", {"S\tClaim Scrubber Rules\tbrowser_item\tscrubber", ""}},
+        {"frmSysSettings-Search", {"S\tDate Range\tset_autopost_daterange\tAUTOPOSTDATERANGE", "autopost"}},
+    };
+    for (const auto& [name, shot] : settingsShots) {
+        const QString shotName = QString::fromLatin1(name);
+        const std::string nodeKey = shot[0];
+        const QString find = QString::fromLatin1(shot[1]);
+        entries.push_back(
+            {shotName, shotName, nullptr,
+             [settingsWindow, nodeKey, find, shotName] { return settingsWindow(nodeKey, find, shotName); }, nullptr});
+    }
 
     return entries;
 }

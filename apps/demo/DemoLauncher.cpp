@@ -26,6 +26,9 @@ DemoLauncher::DemoLauncher(CorvaneDialogsMgr&, std::vector<DemoEntry> entries, c
     auto* grid = new QGridLayout(box);
     int index = 0;
     for (const DemoEntry& entry : m_entries) {
+        // An entry without an open routine is there for its picture only.
+        if (!entry.open)
+            continue;
         auto* button = new QPushButton(entry.caption, box);
         button->setObjectName(QStringLiteral("cmdOpen") + entry.objectName);
         grid->addWidget(button, index / 2, index % 2);

@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <unistd.h>
 
 using namespace corvane;
 
@@ -32,6 +33,11 @@ bool writeShot(QWidget* window, const QString& directory)
 
 int main(int argc, char** argv)
 {
+    // Qt WebEngine (the settings window's server pages) refuses to start its sandbox as root, and wants the
+    // shared OpenGL contexts set before the application object exists.
+    if (geteuid() == 0 && qgetenv("QTWEBENGINE_DISABLE_SANDBOX").isEmpty())
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvane-demo"));
 

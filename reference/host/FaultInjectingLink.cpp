@@ -26,6 +26,17 @@ void FaultInjectingLink::answerWithError(int nth, std::string line)
     m_errorLine = std::move(line);
 }
 
+void FaultInjectingLink::loseReplyOf(int nth, LostReply how)
+{
+    m_lostAt = nth > 0 ? m_calls + nth : 0;
+    m_lost = how;
+}
+
+void FaultInjectingLink::setObserver(std::function<void(const std::string&)> observer)
+{
+    m_observer = std::move(observer);
+}
+
 void FaultInjectingLink::setLatency(std::chrono::milliseconds latency)
 {
     m_latency = latency;
@@ -36,9 +47,11 @@ void FaultInjectingLink::setThrows(bool throws)
     m_throws = throws;
 }
 
-FaultInjectingLink::Fault FaultInjectingLink::nextFault()
+FaultInjectingLink::Fault FaultInjectingLink::nextFault(const std::string& request)
 {
     ++m_calls;
+    if (m_observer)
+        m_observer(request);
     if (m_latency.count() > 0)
         std::this_thread::sleep_for(m_latency);
     if (m_calls == m_failAt || (m_dropFrom > 0 && m_calls >= m_dropFrom)) {
@@ -46,39 +59,65 @@ FaultInjectingLink::Fault FaultInjectingLink::nextFault()
             throw std::runtime_error("connection to the practice server lost");
         return Fault::Fail;
     }
-    return m_calls == m_errorAt ? Fault::ErrorLine : Fault::None;
+    if (m_calls == m_errorAt)
+        return Fault::ErrorLine;
+    return m_calls == m_lostAt ? Fault::ReplyLost : Fault::None;
 }
 
-template<typename AnswerWithErrorLine>
-bool FaultInjectingLink::intercepted(std::string& errorText, bool& success, AnswerWithErrorLine&& answer)
+template<typename Pass, typename AnswerWithErrorLine, typename ClearReply>
+void FaultInjectingLink::call(const std::string& request, std::string& errorText, bool& success, Pass&& pass,
+                              AnswerWithErrorLine&& answer, ClearReply&& clear)
 {
-    switch (nextFault()) {
+    switch (nextFault(request)) {
     case Fault::Fail:
         errorText = "connection to the practice server lost";
         success = false;
-        return true;
+        return;
     case Fault::ErrorLine:
         answer();
         success = true;
-        return true;
+        return;
+    case Fault::ReplyLost:
+        pass();
+        clear();
+        success = m_lost == LostReply::Empty;
+        if (!success)
+            errorText = "connection to the practice server lost";
+        return;
     case Fault::None:
-        break;
+        pass();
+        return;
     }
-    return false;
 }
 
 void FaultInjectingLink::GetServerStringData(const std::string& request, std::string& reply,
                                              const std::string& reserved, std::string& errorText, bool& success)
 {
-    if (!intercepted(errorText, success, [&] { reply = m_errorLine; }))
+    const auto pass = [&] {
         m_inner->GetServerStringData(request, reply, reserved, errorText, success);
+    };
+    const auto answer = [&] {
+        reply = m_errorLine;
+    };
+    const auto clear = [&] {
+        reply.clear();
+    };
+    call(request, errorText, success, pass, answer, clear);
 }
 
 void FaultInjectingLink::DirectComm(const std::string& request, std::vector<std::string>& replyLines,
                                     const std::string& reserved, std::string& errorText, bool& success)
 {
-    if (!intercepted(errorText, success, [&] { replyLines = {m_errorLine, "|END|"}; }))
+    const auto pass = [&] {
         m_inner->DirectComm(request, replyLines, reserved, errorText, success);
+    };
+    const auto answer = [&] {
+        replyLines = {m_errorLine, "|END|"};
+    };
+    const auto clear = [&] {
+        replyLines.clear();
+    };
+    call(request, errorText, success, pass, answer, clear);
 }
 
 void FaultInjectingLink::GetContextKey(std::string& contextKey)

@@ -168,7 +168,7 @@ std::optional<CodeDefinition> ReferenceUtils::GetCodeDefinition(const std::strin
         {"LIST", {"Collection Lists", "LIST", 3}}, {"PM", {"Collection Messages", "PM", 4}},
         {"ST", {"Program Types", "ST", 5}},        {"OP", {"Operators", "OP", 6}},
         {"AR", {"A/R Categories", "AR", 7}},       {"FL", {"Financial Classes", "FL", 8}},
-        {"PRM", {"Entities", "PRM", 9}},
+        {"PRM", {"Entities", "PRM", 9}},           {"RFG", {"Fax Recipients", "RFG", 10}},
     };
     const auto found = definitions.find(name);
     if (found == definitions.end())

@@ -1,6 +1,8 @@
 #include "PracticeServer.h"
 
 #include "ColaiRequests.h"
+#include "FaxQueueRequests.h"
+#include "SecurityRequests.h"
 #include "SeedData.h"
 #include "SharedRequests.h"
 #include "StwRequests.h"
@@ -20,6 +22,8 @@ PracticeServer::PracticeServer(const std::string& databasePath)
     registerSharedRequests(*this);
     registerStwRequests(*this);
     registerColaiRequests(*this);
+    registerFaxQueueRequests(*this);
+    registerSecurityRequests(*this);
 }
 
 void PracticeServer::addHandler(const std::string& verb, const std::string& table, Handler handler)
@@ -87,6 +91,8 @@ std::vector<std::string> PracticeServer::answerLines(const std::string& request,
     const Answer result = answer(request, operatorCode);
     if (!result.ok)
         return {result.error, "|END|"};
+    if (result.ownFraming)
+        return result.lines;
     std::vector<std::string> lines;
     lines.reserve(result.lines.size() + 2);
     lines.emplace_back("|OK||");

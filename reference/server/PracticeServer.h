@@ -28,6 +28,8 @@ struct Answer {
     bool ok = true;
     std::vector<std::string> lines;
     std::string error;
+    /// The lines are the whole line reply, framing included (a header that rides on the "|OK||" line).
+    bool ownFraming = false;
 
     static Answer data(std::vector<std::string> lines) { return {true, std::move(lines), {}}; }
     static Answer text(std::string line) { return {true, {std::move(line)}, {}}; }

@@ -134,7 +134,7 @@ const std::vector<std::pair<std::string, std::vector<std::string>>> codeTables =
 
 const std::vector<std::pair<std::string, std::string>> settings = {
     {"PRACTICENAME", "Riverside Medical Group"},
-    {"100PRICESET", "Y"},
+    {"100PRICESET", "1"},
     {"DAYSOUT", "30"},
     {"STATEMENTCYCLE", "M"},
     {"FAXCOVER", "Riverside Medical Group, 410 River Road, Springfield"},

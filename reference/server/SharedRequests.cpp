@@ -1,6 +1,7 @@
 #include "SharedRequests.h"
 
 #include "PracticeServer.h"
+#include "SysRequests.h"
 
 namespace corvane::reference {
 
@@ -22,26 +23,7 @@ void registerSharedRequests(PracticeServer& server)
 {
     Database& db = server.database();
 
-    server.addHandler("GET", "SYS", [&db](const Request& request) {
-        const std::string& name = request.arg(0);
-        if (name.empty())
-            return Answer::failure("Error: no setting named");
-        std::string reply;
-        db.query("SELECT value FROM sys_settings WHERE name = ?", {name},
-                 [&](const std::vector<std::string>& row) { reply = name + "=" + row[0] + ","; });
-        return Answer::text(reply);
-    });
-
-    server.addHandler("SET", "SYS", [&db](const Request& request) {
-        const std::string& name = request.arg(0);
-        if (name.empty())
-            return Answer::failure("|ERROR|System Settings|No setting named.");
-        const std::string value = request.rest.substr(std::min(request.rest.size(), name.size() + 1));
-        db.query("INSERT INTO sys_settings(name, value) VALUES(?, ?) "
-                 "ON CONFLICT(name) DO UPDATE SET value = excluded.value",
-                 {name, value});
-        return Answer::text("1");
-    });
+    registerSysRequests(server);
 
     server.addHandler("GET", "PREFS", [&db](const Request& request) {
         return Answer::text(
@@ -72,9 +54,9 @@ void registerSharedRequests(PracticeServer& server)
     server.addHandler("GET", "RIGHTS", [&db](const Request& request) {
         const std::string who = request.arg(0).empty() ? request.operatorCode : request.arg(0);
         std::vector<std::string> lines;
-        db.query("SELECT r.program, r.may_add, r.may_delete, r.may_change, r.may_open "
-                 "FROM group_rights r JOIN operators o ON o.group_code = r.group_code WHERE o.code = ? "
-                 "ORDER BY r.program",
+        // Each operator's own rights: Module Access edits and copies change them apart from the group's.
+        db.query("SELECT program, may_add, may_delete, may_change, may_open FROM operator_rights "
+                 "WHERE operator = ? ORDER BY program",
                  {who}, [&](const std::vector<std::string>& row) {
                      lines.push_back(row[0] + "\t" + yesNo(row[1]) + "\t" + yesNo(row[2]) + "\t" + yesNo(row[3]) + "\t"
                                      + yesNo(row[4]));

@@ -155,10 +155,9 @@ char listNumber(int col)
     return number;
 }
 
-/// Replaces the grid with the posted entries; an error text when the post cannot be taken.
-std::string commit(Database& db, const std::string& saveText)
+/// Reads a whole post into the grid's rows; an error text when the post cannot be taken.
+std::string rowsOfPost(const std::string& saveText, std::vector<std::string>& rows)
 {
-    std::vector<std::string> rows;
     std::set<std::string> uniques;
     int number = 0;
     for (auto entry : corvane::text::split(saveText, record)) {
@@ -185,12 +184,24 @@ std::string commit(Database& db, const std::string& saveText)
         }
         rows.push_back(std::move(cells));
     }
+    return {};
+}
+
+void forgetPieces(Database& db, const std::string& operatorCode)
+{
+    db.query("DELETE FROM stw_pending WHERE operator = ?", {operatorCode});
+}
+
+/// Replaces the grid with the posted rows and forgets the operator's pieces in one transaction, so that a post is
+/// stored whole or not at all, whenever the process stops.
+void commit(Database& db, const std::string& operatorCode, const std::vector<std::string>& rows)
+{
     db.transaction([&] {
+        forgetPieces(db, operatorCode);
         db.exec("DELETE FROM stw_rows");
         for (std::size_t i = 0; i < rows.size(); ++i)
             db.query("INSERT INTO stw_rows(position, cells) VALUES(?, ?)", {std::to_string(i + 1), rows[i]});
     });
-    return {};
 }
 
 } // namespace
@@ -210,22 +221,16 @@ void registerStwRequests(PracticeServer& server)
         });
     }
 
+    // Reading never completes a post: only its last piece does.
     server.addHandler("GET", "STW", [&db](const Request& request) {
         if (request.arg(0) != "1")
             return Answer::failure("Error: no STW grid " + request.arg(0));
-        // A post whose last piece was exactly full is complete once it ends with a whole entry.
-        std::string pending;
-        db.query("SELECT buffer FROM stw_pending WHERE operator = ?", {request.operatorCode},
-                 [&](const std::vector<std::string>& row) { pending = row[0]; });
-        if (!pending.empty() && pending.back() == record) {
-            db.query("DELETE FROM stw_pending WHERE operator = ?", {request.operatorCode});
-            const std::string error = commit(db, pending);
-            if (!error.empty())
-                return Answer::failure(error);
-        }
         return Answer::data(gridLines(db));
     });
 
+    // A post is the save text in pieces "|SET|STW|n|" of exactly 9000 characters, ended by the first shorter one;
+    // a text that fills its pieces exactly is ended by an empty piece. Pieces wait per operator until then, and
+    // piece 1 starts afresh, so the pieces of a post broken off are never stored.
     server.addHandler("SET", "STW", [&db](const Request& request) {
         const std::string& pieceText = request.arg(0);
         int piece = 0;
@@ -237,6 +242,11 @@ void registerStwRequests(PracticeServer& server)
         if (piece < 1)
             return Answer::failure("Error: bad piece number " + pieceText);
         const std::string payload = request.rest.substr(std::min(request.rest.size(), pieceText.size() + 1));
+        if (payload.size() > pieceLength) {
+            forgetPieces(db, request.operatorCode);
+            return Answer::failure("Error: piece " + pieceText + " is longer than " + std::to_string(pieceLength)
+                                   + " characters");
+        }
         std::string buffer;
         if (piece > 1) {
             int last = 0;
@@ -245,22 +255,26 @@ void registerStwRequests(PracticeServer& server)
                          last = std::stoi(row[0]);
                          buffer = row[1];
                      });
-            if (last != piece - 1)
+            if (last != piece - 1) {
+                forgetPieces(db, request.operatorCode);
                 return Answer::failure("Error: piece " + pieceText + " arrived without piece "
                                        + std::to_string(piece - 1));
+            }
         }
         buffer += payload;
-        // Every piece but the last is exactly full, so a shorter one ends the post.
-        if (payload.size() < pieceLength) {
-            db.query("DELETE FROM stw_pending WHERE operator = ?", {request.operatorCode});
-            const std::string error = commit(db, buffer);
-            if (!error.empty())
-                return Answer::failure(error);
+        if (payload.size() == pieceLength) {
+            db.query("INSERT INTO stw_pending(operator, piece, buffer) VALUES(?, ?, ?) ON CONFLICT(operator) DO "
+                     "UPDATE SET piece = excluded.piece, buffer = excluded.buffer",
+                     {request.operatorCode, std::to_string(piece), buffer});
             return Answer::text("1");
         }
-        db.query("INSERT INTO stw_pending(operator, piece, buffer) VALUES(?, ?, ?) ON CONFLICT(operator) DO "
-                 "UPDATE SET piece = excluded.piece, buffer = excluded.buffer",
-                 {request.operatorCode, std::to_string(piece), buffer});
+        std::vector<std::string> rows;
+        const std::string error = rowsOfPost(buffer, rows);
+        if (!error.empty()) {
+            forgetPieces(db, request.operatorCode);
+            return Answer::failure(error);
+        }
+        commit(db, request.operatorCode, rows);
         return Answer::text("1");
     });
 }

@@ -1,6 +1,7 @@
 #include "frmEditAltFees.h"
 
 #include "Log.h"
+#include "Messages.h"
 #include "Money.h"
 #include "ServerSettings.h"
 #include "SharedState.h"
@@ -9,6 +10,7 @@
 #include "WireCodec.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -16,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -24,6 +27,12 @@ namespace corvane {
 namespace {
 
 constexpr int pageCount = 10;
+const char* const priceSetProperty = "priceSet";
+
+std::string feeFieldName(int set)
+{
+    return "The alternate fee for price set " + std::to_string(set);
+}
 
 /// "Y", "True", "1" or any non-zero number read as true, as the settings store booleans.
 bool settingIsTrue(const std::string& value)
@@ -44,6 +53,15 @@ frmEditAltFees::frmEditAltFees(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmEditAltFees"));
     LoadControls();
+}
+
+frmEditAltFees::~frmEditAltFees()
+{
+    // The window hides as its base part goes; a box losing the focus then must not reach the members already gone.
+    for (const auto& [set, box] : m_boxes) {
+        box->removeEventFilter(this);
+        disconnect(box, nullptr, this, nullptr);
+    }
 }
 
 void frmEditAltFees::LoadControls()
@@ -97,8 +115,15 @@ void frmEditAltFees::LoadControls()
                 auto* box = new QLineEdit(frame);
                 box->setObjectName(QStringLiteral("mskCurrency_%1").arg(set));
                 box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-                box->setMaxLength(14);
+                box->setMaxLength(18);
+                box->setProperty(priceSetProperty, set);
                 box->installEventFilter(this);
+                connect(box, &QLineEdit::editingFinished, this, [this, box, set] {
+                    if (box->isModified() && !m_readOnly) {
+                        box->setModified(false);
+                        checkBox(set, true);
+                    }
+                });
                 number->setBuddy(box);
                 auto* shown = new QLabel(frame);
                 shown->setObjectName(QStringLiteral("lblCurrency_%1").arg(set));
@@ -115,16 +140,12 @@ void frmEditAltFees::LoadControls()
             m_pages->addWidget(frame);
         }
 
-        m_back = new QPushButton(QStringLiteral("<"), this);
-        m_back->setObjectName(QStringLiteral("pageMove_1"));
+        m_back = makeButton(this, "pageMove_1", QStringLiteral("<"));
         m_back->setToolTip(tr("Previous page (Ctrl+Page Up)"));
-        m_forward = new QPushButton(QStringLiteral(">"), this);
-        m_forward->setObjectName(QStringLiteral("pageMove_2"));
+        m_forward = makeButton(this, "pageMove_2", QStringLiteral(">"));
         m_forward->setToolTip(tr("Next page (Ctrl+Page Down)"));
-        for (QPushButton* b : {m_back, m_forward}) {
-            b->setAutoDefault(false);
+        for (QPushButton* b : {m_back, m_forward})
             b->setFixedWidth(36);
-        }
         auto* pageCaption = new QLabel(QStringLiteral("  Page:"), this);
         m_currentPage = new QLabel(this);
         m_currentPage->setObjectName(QStringLiteral("lblCurrentPage"));
@@ -155,6 +176,11 @@ void frmEditAltFees::LoadControls()
             layout->addLayout(paging);
         layout->addLayout(buttons);
 
+        // On the window, so that paging works wherever the focus is, a page button included.
+        auto* nextPage = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown), this);
+        auto* previousPage = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp), this);
+        connect(nextPage, &QShortcut::activated, this, [this] { turnPage(1); });
+        connect(previousPage, &QShortcut::activated, this, [this] { turnPage(-1); });
         connect(m_back, &QPushButton::clicked, this, [this] { pageMove(1); });
         connect(m_forward, &QPushButton::clicked, this, [this] { pageMove(2); });
         connect(m_yes, &QPushButton::clicked, this, &frmEditAltFees::cmdYes_Click);
@@ -183,19 +209,29 @@ void frmEditAltFees::ShowCode(const std::string& feeSet, bool editable, const st
         m_yes->setText(QStringLiteral("O&K"));
         m_yes->setVisible(editable);
         m_cancel->setText(editable ? QStringLiteral("Canc&el") : QStringLiteral("O&K"));
+        // OK is the default in both modes: O&K confirms when editing, and closes the view.
+        (editable ? m_yes : m_cancel)->setDefault(true);
+        (editable ? m_cancel : m_yes)->setDefault(false);
         m_fees.parse(feeSet);
         for (const auto& [set, box] : m_boxes) {
             box->setVisible(editable);
+            box->setReadOnly(!editable);
             m_labels[set]->setVisible(!editable);
-            box->clear();
+            box->setText(WireCodec::toQString(m_fees.loadedText(set)));
+            box->setModified(false);
             m_labels[set]->clear();
         }
-        for (const auto& [set, centsText] : m_fees.shown()) {
-            const auto cents = Money::parseCents(centsText);
-            if (editable) {
-                m_boxes[set]->setText(WireCodec::toQString(cents ? Money::formatDollars(*cents, true) : centsText));
-            } else {
-                std::string shown = cents ? Money::shortDollars(*cents) : centsText;
+        for (int set : m_fees.unreadable()) {
+            Log::line("ERR in frmEditAltFees.ShowCode   price set " + std::to_string(set) + ": \""
+                      + m_fees.shown().at(set) + "\" is not a whole number of cents; it is not shown and goes back "
+                      + "unchanged unless a fee is typed");
+        }
+        if (!editable) {
+            for (const auto& [set, centsText] : m_fees.shown()) {
+                const auto cents = Money::parseCents(centsText);
+                if (!cents)
+                    continue;
+                std::string shown = Money::shortDollars(*cents);
                 if (shown.find('.') == std::string::npos)
                     shown += ".00";
                 m_labels[set]->setText(WireCodec::toQString(shown));
@@ -245,6 +281,87 @@ void frmEditAltFees::pageMove(int index)
     (preferred->isEnabled() ? preferred : other)->setFocus();
 }
 
+void frmEditAltFees::turnPage(int step)
+{
+    const int page = std::clamp(currentPage() + step, 0, pageCount - 1);
+    showPage(page);
+    if (m_readOnly)
+        return;
+    const int first = AltFeeSet::pageStarts()[static_cast<std::size_t>(page)];
+    m_boxes[first]->setFocus(Qt::ShortcutFocusReason);
+    m_boxes[first]->selectAll();
+}
+
+bool frmEditAltFees::checkBox(int set, bool reformat)
+{
+    QLineEdit* box = m_boxes.at(set);
+    const std::string name = feeFieldName(set);
+    const auto typed = WireCodec::encodeTyped(box->text(), QString::fromStdString(name));
+    std::string refusal = typed.refusal;
+    if (typed.wire && WireCodec::toQString(m_fees.loadedText(set)) != box->text().trimmed()) {
+        const TypedFee fee = AltFeeSet::readTyped(*typed.wire);
+        switch (fee.verdict) {
+        case FeeVerdict::Empty:
+            break;
+        case FeeVerdict::Amount:
+            if (reformat)
+                box->setText(WireCodec::toQString(AltFeeSet::boxText(fee.cents)));
+            break;
+        case FeeVerdict::Negative:
+            refusal = name + " cannot be negative.";
+            break;
+        case FeeVerdict::TooLarge:
+            refusal = name + " is larger than 99,999,999.99.";
+            break;
+        case FeeVerdict::NotAnAmount:
+            refusal = name + " is not a valid amount.\r\nPlease enter dollars and cents, for example 1,250.00.";
+            break;
+        }
+    }
+    if (refusal.empty())
+        return true;
+    tell(refusal, PromptIcon::Warning);
+    showPage(AltFeeSet::pageOf(set));
+    box->setFocus();
+    box->selectAll();
+    return false;
+}
+
+bool frmEditAltFees::filterKey(QLineEdit* edit, QKeyEvent* key)
+{
+    // Control and Alt combinations are editing shortcuts (Ctrl+V, Ctrl+A, Ctrl+Z) and mnemonics, not characters.
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    auto utils = SharedState::instance().utils;
+    if (!utils)
+        return false;
+    int keyCode = key->key();
+    utils->FilterCurrencyKey(edit, keyCode);
+    if (keyCode == key->key())
+        return false;
+    if (keyCode != 0) {
+        // The filter asked for another key: the box receives that one instead.
+        const QString text = keyCode < Qt::Key_Escape ? QString(QChar(keyCode)) : QString();
+        QKeyEvent replacement(QEvent::KeyPress, keyCode, key->modifiers(), text);
+        m_replacingKey = true;
+        QCoreApplication::sendEvent(edit, &replacement);
+        m_replacingKey = false;
+        return true;
+    }
+    const QString typed = key->text();
+    if (typed.isEmpty() || !typed.at(0).isPrint())
+        return true;
+    const int set = edit->property(priceSetProperty).toInt();
+    if (typed == QStringLiteral("-"))
+        tell(feeFieldName(set) + " cannot be negative.", PromptIcon::Warning);
+    else
+        tell("\"" + WireCodec::toWireLossy(typed) + "\" cannot be typed in a fee. Please enter dollars and cents, "
+                 + "for example 1,250.00.",
+             PromptIcon::Warning);
+    edit->setFocus();
+    return true;
+}
+
 void frmEditAltFees::focusNextBox(int set)
 {
     auto next = m_boxes.upper_bound(set);
@@ -260,50 +377,35 @@ void frmEditAltFees::focusNextBox(int set)
 bool frmEditAltFees::eventFilter(QObject* watched, QEvent* event)
 {
     auto* edit = qobject_cast<QLineEdit*>(watched);
-    if (!edit || event->type() != QEvent::KeyPress)
+    if (!edit || event->type() != QEvent::KeyPress || m_replacingKey || m_readOnly)
         return QDialog::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
-    int set = 0;
-    for (const auto& [number, box] : m_boxes) {
-        if (box == edit)
-            set = number;
-    }
+    const int set = edit->property(priceSetProperty).toInt();
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         if (edit->text().trimmed().isEmpty() && !m_standardFee.empty())
             edit->setText(WireCodec::toQString(m_standardFee));
-        focusNextBox(set);
-        return true;
-    }
-    if (key->modifiers() & Qt::ControlModifier && (key->key() == Qt::Key_PageDown || key->key() == Qt::Key_PageUp)) {
-        pageMove(key->key() == Qt::Key_PageUp ? 1 : 2);
+        edit->setModified(false);
+        if (checkBox(set, true))
+            focusNextBox(set);
         return true;
     }
     if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
         return QDialog::eventFilter(watched, event);
-    int keyCode = key->key();
-    if (auto utils = SharedState::instance().utils)
-        utils->FilterCurrencyKey(edit, keyCode);
-    if (keyCode == 0)
-        return true;
-    return QDialog::eventFilter(watched, event);
+    return filterKey(edit, key) || QDialog::eventFilter(watched, event);
 }
 
 void frmEditAltFees::CollectedData()
 {
     std::vector<std::pair<int, std::string>> boxes;
-    for (const auto& [set, box] : m_boxes)
-        boxes.emplace_back(set, WireCodec::toWireLossy(box->text()));
+    for (const auto& [set, box] : m_boxes) {
+        if (!checkBox(set, false))
+            return;
+        boxes.emplace_back(set, WireCodec::encodeTyped(box->text(), {}).wire.value_or(std::string()));
+    }
     int invalidSet = 0;
     const auto collected = m_fees.collect(boxes, invalidSet);
     if (!collected) {
-        auto& state = SharedState::instance();
-        state.prompter().ask({state.messageTitle(),
-                              "The alternate fee for price set " + std::to_string(invalidSet)
-                                  + " is not a valid amount.\r\nPlease enter dollars and cents, for example 125.50.",
-                              PromptIcon::Warning, PromptButtons::Ok});
-        showPage(AltFeeSet::pageOf(invalidSet));
-        m_boxes[invalidSet]->setFocus();
-        m_boxes[invalidSet]->selectAll();
+        checkBox(invalidSet, false);
         return;
     }
     m_data = *collected;

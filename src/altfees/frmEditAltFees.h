@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -21,6 +22,7 @@ class frmEditAltFees final : public QDialog {
     Q_OBJECT
 public:
     explicit frmEditAltFees(QWidget* parent = nullptr);
+    ~frmEditAltFees() override;
 
     /// Fills the window: standard fee and fee-set amounts in cents, edit mode when editable.
     void ShowCode(const std::string& feeSet, bool editable, const std::string& procCode, const std::string& procDescr,
@@ -45,12 +47,20 @@ private:
     void CollectedData();
     void focusNextBox(int set);
     void pageMove(int index);
+    /// Ctrl+Page Down / Ctrl+Page Up: the next or previous page, the focus in its first box.
+    void turnPage(int step);
+    /// Checks a box's text; a fee is reformatted, anything else is named, refused and keeps the focus.
+    bool checkBox(int set, bool reformat);
+    /// Passes a typed key through the host's currency key filter; true when the key was handled here.
+    bool filterKey(QLineEdit* edit, QKeyEvent* key);
 
     AltFeeSet m_fees;
     std::string m_standardFee; ///< dollars, empty when there is none
     bool m_readOnly = false;
     bool m_cancelled = true;
     std::string m_data;
+
+    bool m_replacingKey = false;
 
     std::map<int, QLineEdit*> m_boxes;
     std::map<int, QLabel*> m_labels;

@@ -9,15 +9,8 @@
 
 namespace corvane {
 
-// Shared with a window shown without blocking, which may outlive the show call.
-struct ChargeSlipSetDialog::State {
-    ChargeSet set;
-    bool readOnly = false;
-    bool cancelled = true;
-};
-
 ChargeSlipSetDialog::ChargeSlipSetDialog()
-    : m_state(std::make_shared<State>())
+    : m_set(std::make_unique<ChargeSet>())
 {
 }
 
@@ -25,21 +18,18 @@ ChargeSlipSetDialog::~ChargeSlipSetDialog() = default;
 
 void ChargeSlipSetDialog::ReadOnly(bool readOnly)
 {
-    m_state->readOnly = readOnly;
+    m_readOnly = readOnly;
 }
 
-void ChargeSlipSetDialog::ShowDialog(std::string& GridData)
+void ChargeSlipSetDialog::ShowDialog(const std::string& GridData)
 {
     try {
-        m_state->set.clear();
-        m_state->set.parse(GridData);
-        m_state->cancelled = true;
-        auto* window = new frmChargeSetGroups(m_state->set, m_state->readOnly, QApplication::activeWindow());
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        std::shared_ptr<State> state = m_state;
-        QObject::connect(window, &QDialog::finished, window,
-                         [state, window] { state->cancelled = window->cancelled(); });
-        WindowRunner::run(*window);
+        m_set->clear();
+        m_set->parse(GridData);
+        m_cancelled = true;
+        frmChargeSetGroups window(*m_set, m_readOnly, QApplication::activeWindow());
+        WindowRunner::run(window);
+        m_cancelled = window.cancelled();
     } catch (...) {
         Log::error("ChargeSet/ShowDialog ", Log::describeCurrentException());
     }
@@ -48,7 +38,7 @@ void ChargeSlipSetDialog::ShowDialog(std::string& GridData)
 std::string ChargeSlipSetDialog::GetData() const
 {
     try {
-        return m_state->set.serialise();
+        return m_set->serialise();
     } catch (...) {
         Log::error("ChargeSet/GetGroups ", Log::describeCurrentException());
         return {};
@@ -57,7 +47,7 @@ std::string ChargeSlipSetDialog::GetData() const
 
 bool ChargeSlipSetDialog::Cancelled() const
 {
-    return m_state->cancelled;
+    return m_cancelled;
 }
 
 } // namespace corvane

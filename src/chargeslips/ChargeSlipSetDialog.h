@@ -18,15 +18,16 @@ public:
     /// When true the set is only shown; the group window's edit button reads "&View".
     void ReadOnly(bool readOnly);
     /// Reads GridData into the set and shows the group window modally. Each call starts from the string given.
-    void ShowDialog(std::string& GridData);
+    void ShowDialog(const std::string& GridData);
     /// The set as a string of the same layout.
     std::string GetData() const;
     /// True when the group window was closed with Cancel or its close box.
     bool Cancelled() const;
 
 private:
-    struct State;
-    std::shared_ptr<State> m_state;
+    std::unique_ptr<ChargeSet> m_set;
+    bool m_readOnly = false;
+    bool m_cancelled = true;
 };
 
 } // namespace corvane

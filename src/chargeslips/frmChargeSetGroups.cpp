@@ -3,12 +3,14 @@
 #include "ChargeSet.h"
 #include "Log.h"
 #include "WidgetRoutines.h"
+#include "WindowRunner.h"
 #include "WireCodec.h"
 #include "frmChargeSetItems.h"
 #include "grid/CorvaneGrid.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -22,9 +24,12 @@ frmChargeSetGroups::frmChargeSetGroups(ChargeSet& set, bool readOnly, QWidget* p
     , m_readOnly(readOnly)
 {
     setObjectName(QStringLiteral("frmChargeSetGroups"));
-    setWindowTitle(QStringLiteral("Charge Slip Groups"));
+    setWindowTitle(readOnly ? QStringLiteral("Charge Slip Groups") + QString(24, QLatin1Char(' '))
+                           + QStringLiteral("READ ONLY")
+                            : QStringLiteral("Charge Slip Groups"));
     m_groups = new QListWidget(this);
     m_groups->setObjectName(QStringLiteral("lstGroups"));
+    m_groups->installEventFilter(this);
     auto* groupsLabel = new QLabel(tr("&Groups:"), this);
     groupsLabel->setBuddy(m_groups);
     m_details = new CorvaneGrid(this);
@@ -37,6 +42,7 @@ frmChargeSetGroups::frmChargeSetGroups(ChargeSet& set, bool readOnly, QWidget* p
     m_details->setColumnWidth(4, 300);
     m_details->horizontalHeader()->setStretchLastSection(true);
     m_details->verticalHeader()->setVisible(false);
+    m_details->setTabKeyNavigation(false);
     m_new = makeButton(this, "cmdNew", tr("&New"));
     m_edit = makeButton(this, "cmdEdit", readOnly ? QStringLiteral("&View") : QStringLiteral("&Edit"));
     m_delete = makeButton(this, "cmdDelete", QStringLiteral("De&lete"));
@@ -79,6 +85,13 @@ frmChargeSetGroups::frmChargeSetGroups(ChargeSet& set, bool readOnly, QWidget* p
     });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     showChargeGroupList(1);
+}
+
+frmChargeSetGroups::~frmChargeSetGroups()
+{
+    // The grid may repaint while the window hides; by then the rows are gone.
+    m_details->setStyleSource(nullptr);
+    m_groups->removeEventFilter(this);
 }
 
 int frmChargeSetGroups::selectedGroup() const
@@ -158,11 +171,25 @@ void frmChargeSetGroups::openGroup(int position)
         return;
     if (position != 0 && !m_set.group(position))
         return;
-    auto* editor = new frmChargeSetItems(m_set, m_readOnly, position, this);
-    editor->setAttribute(Qt::WA_DeleteOnClose);
-    connect(editor, &QDialog::accepted, this,
-            [this, position] { showChargeGroupList(position == 0 ? m_set.count() : position); });
-    editor->open();
+    frmChargeSetItems editor(m_set, m_readOnly, position, this);
+    if (WindowRunner::run(editor) == QDialog::Accepted)
+        showChargeGroupList(position == 0 ? m_set.count() : position);
+    m_groups->setFocus();
+}
+
+bool frmChargeSetGroups::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter on a group opens it; the key is used up here and never presses the window's default button.
+    if (watched == m_groups && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            if (m_edit->isEnabled())
+                openGroup(selectedGroup());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmChargeSetGroups::cmdDelete_Click()

@@ -20,6 +20,7 @@ class frmChargeSetGroups final : public QDialog, public GridStyleSource {
     Q_OBJECT
 public:
     frmChargeSetGroups(ChargeSet& set, bool readOnly, QWidget* parent = nullptr);
+    ~frmChargeSetGroups() override;
 
     /// True unless the window was closed with OK (Cancel and the close box leave it set).
     bool cancelled() const { return m_cancelled; }
@@ -27,6 +28,9 @@ public:
 
     void GetStyleRowCol(int row, int col, CellStyle& style) override;
     bool StoreValueRowCol(int, int, const QString&) override { return false; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void showChargeGroupList(int select);

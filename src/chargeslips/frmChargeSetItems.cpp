@@ -3,6 +3,7 @@
 #include "ChargeSet.h"
 #include "CommonRoutines.h"
 #include "Log.h"
+#include "Messages.h"
 #include "SharedState.h"
 #include "Text.h"
 #include "WidgetRoutines.h"
@@ -12,6 +13,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,16 +22,6 @@
 
 namespace corvane {
 
-namespace {
-
-void tell(const std::string& text)
-{
-    auto& state = SharedState::instance();
-    state.prompter().ask({state.messageTitle(), text, PromptIcon::Warning, PromptButtons::Ok});
-}
-
-} // namespace
-
 frmChargeSetItems::frmChargeSetItems(ChargeSet& set, bool readOnly, int groupPosition, QWidget* parent)
     : QDialog(parent)
     , m_set(set)
@@ -37,7 +29,9 @@ frmChargeSetItems::frmChargeSetItems(ChargeSet& set, bool readOnly, int groupPos
     , m_groupPosition(set.group(groupPosition) ? groupPosition : 0)
 {
     setObjectName(QStringLiteral("frmChargeSetItems"));
-    setWindowTitle(QStringLiteral("Charge Group Details"));
+    setWindowTitle(readOnly ? QStringLiteral("Charge Group Details") + QString(24, QLatin1Char(' '))
+                           + QStringLiteral("READ ONLY")
+                            : QStringLiteral("Charge Group Details"));
     auto* nameLabel = new QLabel(tr("Group &name:"), this);
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("txtName"));
@@ -59,7 +53,18 @@ frmChargeSetItems::frmChargeSetItems(ChargeSet& set, bool readOnly, int groupPos
     m_grid->setColumnWidth(1, 110);
     m_grid->setColumnWidth(2, 360);
     m_grid->horizontalHeader()->setStretchLastSection(true);
-    m_insert = makeButton(this, "cmdInsert", QStringLiteral("Insert Row"));
+    // Tab leaves the grid; Enter moves down the codes.
+    m_grid->setTabKeyNavigation(false);
+    m_grid->keyDownHook = [this](QKeyEvent* key) {
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) || m_grid->isEditing())
+            return false;
+        int row = 0;
+        int col = 0;
+        m_grid->currentCell(row, col);
+        moveToNextCode(row);
+        return true;
+    };
+    m_insert = makeButton(this, "cmdInsert", QStringLiteral("&Insert Row"));
     m_delete = makeButton(this, "cmdDelRow", QStringLiteral("&Delete Row"));
     m_up = makeButton(this, "cmdUp", tr("Move &Up"));
     m_down = makeButton(this, "cmdDn", tr("Move Do&wn"));
@@ -96,9 +101,19 @@ frmChargeSetItems::frmChargeSetItems(ChargeSet& set, bool readOnly, int groupPos
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_grid, &CorvaneGrid::clickedButton, this, [this](int row, int col) {
         if (col == 1 && !m_readOnly)
-            lookUpCode(row, m_rows[static_cast<std::size_t>(row - 1)].first);
+            codeButton(row);
+    });
+    connect(m_grid, &CorvaneGrid::startEditing, this, [this](int row, int col) {
+        if (QWidget* editor = m_grid->cellAnchor(row, col); editor && m_grid->isEditing())
+            editor->installEventFilter(this);
     });
     showGroupDetails();
+}
+
+frmChargeSetItems::~frmChargeSetItems()
+{
+    // An open cell editor is committed as the window hides; by then the rows are gone.
+    m_grid->setStyleSource(nullptr);
 }
 
 void frmChargeSetItems::showGroupDetails()
@@ -160,8 +175,13 @@ bool frmChargeSetItems::StoreValueRowCol(int row, int col, const QString& value)
 {
     if (m_readOnly || col != 1 || row < 1 || row > rowCount())
         return false;
-    const auto typed = WireCodec::toWireOrComplain(value, tr("The code"));
-    return typed && lookUpCode(row, *typed);
+    const auto typed = WireCodec::toWireChecked(value, tr("The code"));
+    if (!typed)
+        return false;
+    // A code left as it was, blanks included, is not looked up again.
+    if (*typed == m_rows[static_cast<std::size_t>(row - 1)].first)
+        return true;
+    return lookUpCode(row, *typed);
 }
 
 bool frmChargeSetItems::lookUpCode(int row, const std::string& typed)
@@ -178,18 +198,68 @@ bool frmChargeSetItems::lookUpCode(int row, const std::string& typed)
     auto& cells = m_rows[static_cast<std::size_t>(row - 1)];
     if (result.empty() || text::equalsNoCase(result, "CANCEL")) {
         cells = {};
+    } else if (result.find('\t') != std::string::npos) {
+        // Code and description are the first two TAB fields of the chosen entry; anything after them is not ours.
+        const auto fields = text::split(result, '\t');
+        cells.first = std::string(text::trim(fields[0]));
+        cells.second = std::string(text::trim(fields[1]));
     } else {
-        // The chosen entry is code and description, separated by a tab or by the lookup separator.
         const std::string& separator = SharedState::instance().display.lookupSeparator;
-        const std::size_t tab = result.find('\t');
-        const std::size_t at = tab != std::string::npos ? tab
-            : separator.empty()                         ? std::string::npos
-                                                        : result.find(separator);
-        const std::size_t skip = tab != std::string::npos ? 1 : separator.size();
+        const std::size_t at = separator.empty() ? std::string::npos : result.find(separator);
         cells.first = std::string(text::trim(result.substr(0, at)));
-        cells.second = at == std::string::npos ? std::string() : std::string(text::trim(result.substr(at + skip)));
+        cells.second
+            = at == std::string::npos ? std::string() : std::string(text::trim(result.substr(at + separator.size())));
     }
     m_grid->redraw();
+    return true;
+}
+
+void frmChargeSetItems::codeButton(int row)
+{
+    const bool editing = m_grid->isEditing();
+    std::string typed = m_rows[static_cast<std::size_t>(row - 1)].first;
+    if (editing) {
+        const auto wire = WireCodec::toWireChecked(m_grid->activeEditorText(), tr("The code"));
+        if (!wire)
+            return;
+        typed = *wire;
+    }
+    if (!lookUpCode(row, typed))
+        return;
+    // The editor closes on the chosen code, which is already stored, so it is not looked up a second time.
+    if (editing)
+        m_grid->acceptValue(row, 1, WireCodec::toQString(m_rows[static_cast<std::size_t>(row - 1)].first));
+    moveToNextCode(row);
+}
+
+void frmChargeSetItems::moveToNextCode(int row)
+{
+    if (rowCount() == 0)
+        return;
+    m_grid->setCurrentCell(std::clamp(row + 1, 1, rowCount()), 1);
+    m_grid->takeFocus();
+}
+
+bool frmChargeSetItems::eventFilter(QObject* watched, QEvent* event)
+{
+    // The open code editor: Enter stores the code (looking it up) and moves to the next code; Tab stores it and
+    // leaves the grid.
+    if (event->type() != QEvent::KeyPress || !m_grid->isEditing())
+        return QDialog::eventFilter(watched, event);
+    int row = 0;
+    int col = 0;
+    m_grid->currentCell(row, col);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+    if ((!enter && !tab) || watched != m_grid->cellAnchor(row, col))
+        return QDialog::eventFilter(watched, event);
+    if (!m_grid->commitEditor())
+        return true;
+    if (enter)
+        moveToNextCode(row);
+    else
+        m_grid->leaveGrid(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
     return true;
 }
 
@@ -198,7 +268,8 @@ void frmChargeSetItems::cmdInsert_Click()
     int row = 0;
     int col = 0;
     m_grid->currentCell(row, col);
-    const int at = row >= 1 ? row : rowCount() + 1;
+    // After the current row, so that codes entered one after another keep their order.
+    const int at = row >= 1 ? row + 1 : rowCount() + 1;
     m_rows.insert(m_rows.begin() + (at - 1), std::pair<std::string, std::string>());
     refreshGrid();
     m_grid->setCurrentCell(at, 1);
@@ -255,7 +326,7 @@ void frmChargeSetItems::getCurrentGroupDetails(ChargeSetGroup& group) const
             if (trimmed.empty())
                 continue;
             ++number;
-            group.Add(trimmed, description, group.GroupType, number, std::to_string(number));
+            group.Add(code, description, group.GroupType, number, std::to_string(number));
         }
     } catch (...) {
         Log::error("CorvaneDialogs/frmChargeSetItems/getCurrentGroupDetails: ", Log::describeCurrentException());
@@ -268,9 +339,13 @@ void frmChargeSetItems::cmdOK_Click()
         accept();
         return;
     }
-    const auto name = WireCodec::toWireOrComplain(m_name->text(), tr("The group name"));
-    if (!name)
+    if (!m_grid->commitEditor())
         return;
+    const auto name = WireCodec::toWireChecked(m_name->text(), tr("The group name"));
+    if (!name) {
+        m_name->setFocus();
+        return;
+    }
     const std::string trimmed(text::trim(*name));
     if (trimmed.empty()) {
         tell("Please enter group name!");
@@ -281,10 +356,9 @@ void frmChargeSetItems::cmdOK_Click()
     const bool isNew = m_groupPosition == 0;
     if (isNew && chosenType().empty()) {
         tell("Please select a group type.");
+        m_diagnosis->setFocus();
         return;
     }
-    if (m_grid->isEditing())
-        m_grid->setFocus();
     ChargeSetGroup* group = nullptr;
     if (isNew) {
         ChargeSetGroup created;

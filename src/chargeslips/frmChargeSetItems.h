@@ -23,6 +23,7 @@ class frmChargeSetItems final : public QDialog, public GridStyleSource {
 public:
     /// groupPosition 0 edits a new group, which OK adds at the end of the set.
     frmChargeSetItems(ChargeSet& set, bool readOnly, int groupPosition, QWidget* parent = nullptr);
+    ~frmChargeSetItems() override;
 
     int rowCount() const { return static_cast<int>(m_rows.size()); }
     const std::pair<std::string, std::string>& row(int index) const { return m_rows[static_cast<std::size_t>(index)]; }
@@ -31,11 +32,18 @@ public:
     void GetStyleRowCol(int row, int col, CellStyle& style) override;
     bool StoreValueRowCol(int row, int col, const QString& value) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void showGroupDetails();
     void refreshGrid();
     /// Looks the typed text up as a code of the group's type and fills the row; false when no type is chosen.
     bool lookUpCode(int row, const std::string& typed);
+    /// F4 or the cell button: looks up what the cell's editor holds (or the stored code) and settles the cell.
+    void codeButton(int row);
+    /// Makes the next row's code cell current (the same row on the last one) and gives the grid the focus.
+    void moveToNextCode(int row);
     std::string chosenType() const;
     void cmdInsert_Click();
     void cmdDelRow_Click();

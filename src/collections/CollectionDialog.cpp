@@ -1,7 +1,6 @@
 #include "CollectionDialog.h"
 
 #include "Log.h"
-#include "SharedState.h"
 #include "frmCollections.h"
 
 #include <QApplication>
@@ -13,9 +12,6 @@ bool CollectionDialog::ShowDialog(std::string& MessageData, bool& ContinueNextAc
     MessageData.clear();
     ContinueNextAcct = false;
     try {
-        auto& state = SharedState::instance();
-        state.collectionsResult.clear();
-        state.collectionsContinue = false;
         frmCollections window(QApplication::activeWindow());
         window.ShowCollections(true);
         MessageData = window.messageRecord();

@@ -3,21 +3,26 @@
 #include "Money.h"
 #include "Text.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace corvane {
 
 const std::array<CriterionSpec, 9>& criterionSpecs()
 {
     static const std::array<CriterionSpec, 9> specs = {{
-        {9, 1, "Action dates:", {"All", "Select", "None"}, 2, CriterionKind::Dates, 1, true, 'A'},
-        {10, 2, "Action codes:", {"All", "Include", "Exclude", "None"}, 5, CriterionKind::Codes, 4, false, 'A'},
-        {11, 3, "Message codes:", {"All", "Include", "Exclude", "None"}, 5, CriterionKind::Codes, 4, false, 'A'},
-        {12, 4, "Balance range:", {"All", "Select"}, 2, CriterionKind::Amounts, 1, true, 'A'},
-        {13, 5, "Age (days) in collection:", {"All", "Select"}, 2, CriterionKind::Days, 1, true, 'A'},
-        {14, 6, "Special Field A:", {"All", "Include", "Exclude"}, 5, CriterionKind::Codes, 4, false, 'A'},
-        {15, 7, "Special Field B:", {"All", "Include", "Exclude"}, 5, CriterionKind::Codes, 4, false, 'A'},
-        {16, 8, "Special Field C:", {"All", "Include", "Exclude"}, 5, CriterionKind::Codes, 4, false, 'A'},
+        {9, 1, "Action dates:", {"All", "Select", "None"}, 2, CriterionKind::Dates, 1, true, 'A', nullptr},
+        // Actions taken on an account are recorded as message codes.
+        {10, 2, "Action codes:", {"All", "Include", "Exclude", "None"}, 5, CriterionKind::Codes, 4, false, 'A', "PM"},
+        {11, 3, "Message codes:", {"All", "Include", "Exclude", "None"}, 5, CriterionKind::Codes, 4, false, 'A', "PM"},
+        {12, 4, "Balance range:", {"All", "Select"}, 2, CriterionKind::Amounts, 1, true, 'A', nullptr},
+        {13, 5, "Age (days) in collection:", {"All", "Select"}, 2, CriterionKind::Days, 1, true, 'A', nullptr},
+        // The special fields hold an account's financial class.
+        {14, 6, "Special Field A:", {"All", "Include", "Exclude"}, 5, CriterionKind::Codes, 4, false, 'A', "FL"},
+        {15, 7, "Special Field B:", {"All", "Include", "Exclude"}, 5, CriterionKind::Codes, 4, false, 'A', "FL"},
+        {16, 8, "Special Field C:", {"All", "Include", "Exclude"}, 5, CriterionKind::Codes, 4, false, 'A', "FL"},
         // Its options are Yes and No, so the letter "A" of a value without "^" chooses No.
-        {18, 9, "Exclude Accts if Msg posted:", {"Yes", "No"}, 2, CriterionKind::Dates, 1, true, 'N'},
+        {18, 9, "Exclude Accts if Msg posted:", {"Yes", "No"}, 2, CriterionKind::Dates, 1, true, 'N', nullptr},
     }};
     return specs;
 }
@@ -28,6 +33,7 @@ CollectionSettings::CollectionSettings()
     for (std::size_t i = 0; i < specs.size(); ++i) {
         groups[i].letter = specs[i].defaultLetter;
         groups[i].inputs.assign(static_cast<std::size_t>(specs[i].inputs), std::string());
+        groups[i].stored.assign(static_cast<std::size_t>(specs[i].inputs), std::string());
     }
 }
 
@@ -109,8 +115,11 @@ void CollectionStatus::load(std::string_view record, CollectionSettings& setting
         const auto pieces = text::split(values, ',');
         if (static_cast<int>(pieces.size()) < spec.minimumPieces)
             continue;
-        for (std::size_t k = 0; k < group.inputs.size() && k < pieces.size(); ++k)
+        group.stored.resize(group.inputs.size());
+        for (std::size_t k = 0; k < group.inputs.size() && k < pieces.size(); ++k) {
+            group.stored[k] = std::string(pieces[k]);
             group.inputs[k] = spec.kind == CriterionKind::Amounts ? showAmount(pieces[k]) : std::string(pieces[k]);
+        }
     }
 }
 
@@ -122,9 +131,8 @@ std::string CollectionStatus::reassemble(const CollectionSettings& settings, boo
     const auto field = [&](int number) -> std::string& {
         return f[static_cast<std::size_t>(number - 1)];
     };
-    const std::string code(text::trim(settings.listCode));
-    if (!code.empty() || !settings.listDescription.empty())
-        field(1) = settings.listDescription.empty() ? code : code + "^" + settings.listDescription;
+    // Always code, "^", description: "L1^" for a list without description and "^" for no list.
+    field(1) = std::string(text::trim(settings.listCode)) + "^" + settings.listDescription;
     if (!resetPosition) {
         field(2) = settings.patientName;
         field(3) = settings.account;
@@ -149,7 +157,12 @@ std::string CollectionStatus::reassemble(const CollectionSettings& settings, boo
             if (k > 0)
                 value += ',';
             const std::string input(text::trim(group.inputs[k]));
-            if (spec.kind == CriterionKind::Amounts && !input.empty()) {
+            static const std::string nothingStored;
+            const std::string& stored = k < group.stored.size() ? group.stored[k] : nothingStored;
+            if (spec.kind == CriterionKind::Amounts && !input.empty() && input == showAmount(stored)) {
+                // As the record held it: a stored amount the window cannot write itself (a negative one) goes back.
+                value += stored;
+            } else if (spec.kind == CriterionKind::Amounts && !input.empty()) {
                 const auto cents = Money::parseDollars(input);
                 if (!cents) {
                     invalidTag = spec.tag;
@@ -170,6 +183,54 @@ std::string CollectionStatus::reassemble(const CollectionSettings& settings, boo
     }
     ok = true;
     return record;
+}
+
+std::string CollectionStatus::expandDigitsDate(std::string_view typed)
+{
+    const std::string_view digits = text::trim(typed);
+    const bool allDigits
+        = !digits.empty() && std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!allDigits || (digits.size() != 8 && digits.size() != 6))
+        return std::string(typed);
+    return std::string(digits.substr(0, 2)) + "/" + std::string(digits.substr(2, 2)) + "/"
+        + std::string(digits.substr(4));
+}
+
+bool CollectionStatus::rangeInOrder(CriterionKind kind, std::string_view from, std::string_view thru)
+{
+    const auto key = [kind](std::string_view value) -> std::optional<long long> {
+        const std::string_view v = text::trim(value);
+        if (v.empty())
+            return std::nullopt;
+        switch (kind) {
+        case CriterionKind::Amounts:
+            return Money::parseDollars(v);
+        case CriterionKind::Days:
+            if (v.size() > 9 || !std::all_of(v.begin(), v.end(), [](char c) { return c >= '0' && c <= '9'; }))
+                return std::nullopt;
+            return std::stoll(std::string(v));
+        case CriterionKind::Dates: {
+            const auto parts = text::split(v, '/');
+            if (parts.size() != 3 || parts[0].size() != 2 || parts[1].size() != 2 || parts[2].size() != 4)
+                return std::nullopt;
+            long long yyyymmdd = 0;
+            for (auto part : {parts[2], parts[0], parts[1]}) {
+                for (char c : part) {
+                    if (c < '0' || c > '9')
+                        return std::nullopt;
+                    yyyymmdd = yyyymmdd * 10 + (c - '0');
+                }
+            }
+            return yyyymmdd;
+        }
+        case CriterionKind::Codes:
+            break;
+        }
+        return std::nullopt;
+    };
+    const auto first = key(from);
+    const auto last = key(thru);
+    return !first || !last || *first <= *last;
 }
 
 } // namespace corvane

@@ -21,6 +21,7 @@ struct CriterionSpec {
     int minimumPieces;
     bool required; ///< enabled inputs must not stay empty
     char defaultLetter; ///< chosen when the stored letter matches no option
+    const char* lookup; ///< the code definition F4 looks codes up in; none for groups without a lookup
 };
 
 /// The nine criterion groups, in tag order.
@@ -30,6 +31,8 @@ const std::array<CriterionSpec, 9>& criterionSpecs();
 struct CriterionState {
     char letter = 'A';
     std::vector<std::string> inputs;
+    /// The values as the record held them, so that an amount the operator did not touch goes back unchanged.
+    std::vector<std::string> stored;
 };
 
 /// Everything the collections window shows of a status record.
@@ -71,6 +74,12 @@ public:
 
     /// "$##,##0.00" for cents text; other text unchanged, empty stays empty.
     static std::string showAmount(std::string_view cents);
+
+    /// A date typed as digits only, "01152024" or "011524", with its slashes put in; any other text unchanged.
+    static std::string expandDigitsDate(std::string_view typed);
+    /// False only when both values read as the group's kind (dates as MM/DD/YYYY, days, dollar amounts) and From
+    /// lies after Thru.
+    static bool rangeInOrder(CriterionKind kind, std::string_view from, std::string_view thru);
 };
 
 } // namespace corvane

@@ -3,6 +3,7 @@
 #include "CheckForErrorOnSave.h"
 #include "CommonRoutines.h"
 #include "Log.h"
+#include "Messages.h"
 #include "Money.h"
 #include "ServerRequest.h"
 #include "SharedState.h"
@@ -23,7 +24,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace corvane {
@@ -31,29 +31,31 @@ namespace corvane {
 namespace {
 
 constexpr int messageTag = 10;
-const char* const requiredProperty = "corvaneRequired";
 const char* const statusRequest = "|GET|COLAI|STATUS";
+// Every typed value travels inside a colon-separated record whose groups use "^" and ",". An amount may show
+// thousands commas: they are taken out when it becomes cents, and anything else is refused then.
+constexpr std::string_view recordSeparators = ",:^";
+constexpr std::string_view amountSeparators = ":^";
 
 QString wire(std::string_view text)
 {
     return WireCodec::toQString(text);
 }
 
-std::string typed(const QLineEdit* edit)
+/// The caption without its trailing colon, to name a field in a message.
+std::string captionOf(const char* label)
 {
-    return WireCodec::toWireLossy(edit->text());
+    std::string caption(label);
+    if (!caption.empty() && caption.back() == ':')
+        caption.pop_back();
+    return caption;
 }
 
-void tell(const std::string& text, PromptIcon icon = PromptIcon::Warning)
+void refuse(QLineEdit* edit, const std::string& text)
 {
-    auto& state = SharedState::instance();
-    state.prompter().ask({state.messageTitle(), text, icon, PromptButtons::Ok});
-}
-
-QColor bgr(std::uint32_t value)
-{
-    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
-                  static_cast<int>((value >> 16) & 0xFF));
+    tell(text, PromptIcon::Warning);
+    edit->setFocus();
+    edit->selectAll();
 }
 
 } // namespace
@@ -66,12 +68,20 @@ frmCollections::frmCollections(QWidget* parent)
     buildWindow();
 }
 
-QLineEdit* frmCollections::makeInput(QWidget* parent, const char* kind, int tag, int index, CriterionKind valueKind)
+frmCollections::~frmCollections()
+{
+    // The window hides as its base part goes; a field losing the focus then must not reach the members already gone.
+    for (auto it = m_fields.cbegin(); it != m_fields.cend(); ++it) {
+        it.key()->removeEventFilter(this);
+        disconnect(it.key(), nullptr, this, nullptr);
+    }
+}
+
+QLineEdit* frmCollections::makeInput(QWidget* parent, const QString& name, const Field& field)
 {
     auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QStringLiteral("%1_%2_%3").arg(QLatin1String(kind)).arg(tag).arg(index));
-    edit->setProperty(requiredProperty, false);
-    switch (valueKind) {
+    edit->setObjectName(name);
+    switch (field.kind) {
     case CriterionKind::Dates:
         edit->setPlaceholderText(QStringLiteral("MM/DD/YYYY"));
         edit->setMaxLength(10);
@@ -79,6 +89,7 @@ QLineEdit* frmCollections::makeInput(QWidget* parent, const char* kind, int tag,
         break;
     case CriterionKind::Amounts:
         edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        edit->setMaxLength(20);
         edit->setFixedWidth(110);
         break;
     case CriterionKind::Days:
@@ -89,16 +100,28 @@ QLineEdit* frmCollections::makeInput(QWidget* parent, const char* kind, int tag,
     case CriterionKind::Codes:
         edit->setMaxLength(10);
         edit->setFixedWidth(70);
+        // Codes are kept in capitals, as the code tables hold them.
+        connect(edit, &QLineEdit::textEdited, this, [edit](const QString& text) {
+            const QString upper = text.toUpper();
+            if (upper == text)
+                return;
+            const int cursor = edit->cursorPosition();
+            edit->setText(upper);
+            edit->setCursorPosition(cursor);
+            edit->setModified(true);
+        });
         break;
     }
+    m_fields.insert(edit, field);
+    edit->installEventFilter(this);
     connect(edit, &QLineEdit::textChanged, this, [this] {
         if (!m_loading)
             updateRequiredState();
     });
-    connect(edit, &QLineEdit::editingFinished, this, [this, edit, valueKind] {
+    connect(edit, &QLineEdit::editingFinished, this, [this, edit] {
         if (!m_loading && edit->isModified()) {
             edit->setModified(false);
-            validateInput(edit, valueKind);
+            checkField(edit);
         }
     });
     return edit;
@@ -106,12 +129,11 @@ QLineEdit* frmCollections::makeInput(QWidget* parent, const char* kind, int tag,
 
 void frmCollections::buildWindow()
 {
-    const auto calendarButton = [this](QWidget* parent, const QString& name) {
-        auto* button = new QToolButton(parent);
-        button->setObjectName(name);
+    const auto calendarButton = [this](QWidget* parent, const char* name) {
+        QPushButton* button = makeButton(parent, name, QString());
         button->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-        button->setToolTip(tr("Choose a date"));
-        button->setFocusPolicy(Qt::TabFocus);
+        button->setToolTip(tr("Choose a date (F4)"));
+        button->setFixedWidth(32);
         return button;
     };
 
@@ -127,14 +149,13 @@ void frmCollections::buildWindow()
     accountLayout->addWidget(m_patientLabel, 1);
 
     auto* listLabel = new QLabel(tr("&List:"), this);
-    m_listCode = new QLineEdit(this);
-    m_listCode->setObjectName(QStringLiteral("txtListLookup"));
+    m_listCode
+        = makeInput(this, QStringLiteral("txtListLookup"), {FieldRole::List, CriterionKind::Codes, -1, "The list"});
     m_listCode->setFixedWidth(90);
     listLabel->setBuddy(m_listCode);
-    auto* listLookup = new QToolButton(this);
-    listLookup->setObjectName(QStringLiteral("cmdListLookup"));
-    listLookup->setText(QStringLiteral("..."));
+    QPushButton* listLookup = makeButton(this, "cmdListLookup", QStringLiteral("..."));
     listLookup->setToolTip(tr("Choose a collection list (F4)"));
+    listLookup->setFixedWidth(32);
     m_listDescription = new QLabel(this);
     m_listDescription->setObjectName(QStringLiteral("lblListDescription"));
     auto* listRow = new QHBoxLayout;
@@ -180,16 +201,24 @@ void frmCollections::buildWindow()
             : spec.kind == CriterionKind::Days               ? "txtMask"
                                                              : "txtText";
         for (int k = 0; k < spec.inputs; ++k) {
-            if (spec.inputs == 2)
+            std::string name = captionOf(spec.label);
+            if (spec.inputs == 2) {
                 inputRow->addWidget(new QLabel(k == 0 ? tr("From") : tr("Thru"), group.frame));
-            QLineEdit* input = makeInput(group.frame, kind, spec.tag, k, spec.kind);
+                name += k == 0 ? " From" : " Thru";
+            } else {
+                name += " " + std::to_string(k + 1);
+            }
+            QLineEdit* input
+                = makeInput(group.frame, QStringLiteral("%1_%2_%3").arg(QLatin1String(kind)).arg(spec.tag).arg(k),
+                            {FieldRole::Criterion, spec.kind, static_cast<int>(i), name});
             group.inputs.push_back(input);
             inputRow->addWidget(input);
             if (spec.kind == CriterionKind::Dates) {
-                auto* calendar = calendarButton(group.frame, QStringLiteral("cmdCal_%1_%2").arg(spec.tag).arg(k));
+                const std::string buttonName = "cmdCal_" + std::to_string(spec.tag) + "_" + std::to_string(k);
+                QPushButton* calendar = calendarButton(group.frame, buttonName.c_str());
                 group.calendars.push_back(calendar);
                 inputRow->addWidget(calendar);
-                connect(calendar, &QToolButton::clicked, this, [this, input, calendar] { pickDate(input, calendar); });
+                connect(calendar, &QPushButton::clicked, this, [this, input, calendar] { pickDate(input, calendar); });
             }
         }
         inputRow->addStretch(1);
@@ -213,17 +242,16 @@ void frmCollections::buildWindow()
     m_messageFrame->setObjectName(QStringLiteral("fraMsg"));
     m_postMessage = new QCheckBox(tr("Post message"), this);
     m_postMessage->setObjectName(QStringLiteral("chkPostMsg"));
-    m_messageCode = makeInput(m_messageFrame, "txtMsgLookup", messageTag, 0, CriterionKind::Codes);
-    m_messageCode->setObjectName(QStringLiteral("txtMsgLookup"));
-    auto* messageLookup = new QToolButton(m_messageFrame);
-    messageLookup->setObjectName(QStringLiteral("cmdMsgLookup"));
-    messageLookup->setText(QStringLiteral("..."));
+    m_messageCode = makeInput(m_messageFrame, QStringLiteral("txtMsgLookup"),
+                              {FieldRole::MessageCode, CriterionKind::Codes, -1, "The message code"});
+    QPushButton* messageLookup = makeButton(m_messageFrame, "cmdMsgLookup", QStringLiteral("..."));
     messageLookup->setToolTip(tr("Choose a message (F4)"));
+    messageLookup->setFixedWidth(32);
     m_messageDescription = new QLabel(m_messageFrame);
     m_messageDescription->setObjectName(QStringLiteral("lblMsg"));
-    m_messageDate = makeInput(m_messageFrame, "mskCal", messageTag, 0, CriterionKind::Dates);
-    m_messageDate->setObjectName(QStringLiteral("mskCal_10"));
-    m_messageCalendar = calendarButton(m_messageFrame, QStringLiteral("cmdCal_10"));
+    m_messageDate = makeInput(m_messageFrame, QStringLiteral("mskCal_10"),
+                              {FieldRole::MessageDate, CriterionKind::Dates, -1, "The message date"});
+    m_messageCalendar = calendarButton(m_messageFrame, "cmdCal_10");
     auto* messageLayout = new QHBoxLayout(m_messageFrame);
     messageLayout->addWidget(new QLabel(tr("Message:"), m_messageFrame));
     messageLayout->addWidget(m_messageCode);
@@ -233,13 +261,14 @@ void frmCollections::buildWindow()
     messageLayout->addWidget(m_messageDate);
     messageLayout->addWidget(m_messageCalendar);
 
-    m_next = new QPushButton(QStringLiteral("&Continue"), this);
-    m_next->setObjectName(QStringLiteral("cmdNext"));
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("lblStatus"));
+    m_next = makeButton(this, "cmdNext", QStringLiteral("&Continue"));
     m_next->setDefault(true);
     m_reset = makeButton(this, "cmdNew", QStringLiteral("R&eset to Start"));
     m_cancel = makeButton(this, "cmdCancel", QStringLiteral("C&ancel"));
     auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
+    buttons->addWidget(m_status, 1);
     buttons->addWidget(m_next);
     buttons->addWidget(m_reset);
     buttons->addWidget(m_cancel);
@@ -253,45 +282,21 @@ void frmCollections::buildWindow()
     layout->addWidget(m_messageFrame);
     layout->addLayout(buttons);
 
-    // F4 in a field opens its lookup or calendar, so the window never needs the mouse.
-    for (QLineEdit* field : findChildren<QLineEdit*>())
-        field->installEventFilter(this);
-    connect(listLookup, &QToolButton::clicked, this, &frmCollections::cmdListLookup_Click);
-    connect(messageLookup, &QToolButton::clicked, this, &frmCollections::cmdMsgLookup_Click);
-    connect(m_messageCalendar, &QToolButton::clicked, this, [this] { pickDate(m_messageDate, m_messageCalendar); });
-    connect(m_listCode, &QLineEdit::editingFinished, this, [this] {
-        if (!m_loading && m_listCode->isModified()) {
-            m_listCode->setModified(false);
-            if (!LookupCodeIsValid(typed(m_listCode), false))
-                m_listCode->setFocus();
-        }
-    });
-    connect(m_messageCode, &QLineEdit::editingFinished, this, [this] {
-        if (!m_loading && m_messageCode->isModified())
-            validateMessageCode();
-    });
-    connect(m_all, &QRadioButton::clicked, this, [this] {
-        if (!m_loading) {
-            applyEnabledState();
-            updateRequiredState();
-        }
-    });
-    connect(m_selected, &QRadioButton::clicked, this, [this] {
-        if (!m_loading) {
-            applyEnabledState();
-            updateRequiredState();
-        }
-    });
-    connect(m_postMessage, &QCheckBox::toggled, this, [this](bool checked) {
+    connect(listLookup, &QPushButton::clicked, this, &frmCollections::cmdListLookup_Click);
+    connect(messageLookup, &QPushButton::clicked, this, &frmCollections::cmdMsgLookup_Click);
+    connect(m_messageCalendar, &QPushButton::clicked, this, [this] { pickDate(m_messageDate, m_messageCalendar); });
+    for (QRadioButton* mode : {m_all, m_selected}) {
+        connect(mode, &QRadioButton::clicked, this, [this] {
+            if (!m_loading) {
+                applyEnabledState();
+                updateRequiredState();
+            }
+        });
+    }
+    connect(m_postMessage, &QCheckBox::toggled, this, [this] {
         if (m_loading)
             return;
-        if (!checked) {
-            m_messageCode->clear();
-            m_messageDate->clear();
-            m_messageDescription->clear();
-            m_messageType.clear();
-        }
-        EnableDisableInner(messageTag, checked ? 'S' : 'N');
+        applyEnabledState();
         updateRequiredState();
     });
     connect(m_next, &QPushButton::clicked, this, &frmCollections::cmdNext_Click);
@@ -301,27 +306,36 @@ void frmCollections::buildWindow()
 
 bool frmCollections::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F4)
+    // F4 in a field opens its lookup or calendar, so the window never needs the mouse.
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (!edit || event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F4
+        || !m_fields.contains(edit))
         return QDialog::eventFilter(watched, event);
-    if (watched == m_listCode) {
+    const Field& field = m_fields[edit];
+    switch (field.role) {
+    case FieldRole::List:
         cmdListLookup_Click();
         return true;
-    }
-    if (watched == m_messageCode) {
+    case FieldRole::MessageCode:
         cmdMsgLookup_Click();
         return true;
-    }
-    if (watched == m_messageDate) {
+    case FieldRole::MessageDate:
         pickDate(m_messageDate, m_messageCalendar);
         return true;
+    case FieldRole::Criterion:
+        break;
     }
-    for (const Group& group : m_groups) {
-        for (std::size_t k = 0; k < group.calendars.size(); ++k) {
-            if (watched == group.inputs[k]) {
-                pickDate(group.inputs[k], group.calendars[k]);
-                return true;
-            }
+    const Group& group = m_groups[static_cast<std::size_t>(field.group)];
+    if (field.kind == CriterionKind::Dates) {
+        for (std::size_t k = 0; k < group.inputs.size(); ++k) {
+            if (group.inputs[k] == edit)
+                pickDate(edit, group.calendars[k]);
         }
+        return true;
+    }
+    if (const char* definition = criterionSpecs()[static_cast<std::size_t>(field.group)].lookup) {
+        criterionLookup(edit, definition);
+        return true;
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -336,11 +350,11 @@ void frmCollections::ShowCollections(bool modal)
         if (rights && rights->entry("COLAI"))
             m_rights = *rights->entry("COLAI");
     }
-    const std::string record = CollectionStatus::normalise(GetCollectionStatusData());
+    const std::string record = CollectionStatus::normalise(GetCollectionStatusData(m_received));
     LoadControls(record);
     applyEnabledState();
-    if (!m_loaded.listCode.empty() && m_loaded.account.empty())
-        clearAccountLabels();
+    if (!m_record.listCode.empty() && m_record.account.empty())
+        clearPosition();
     updateRequiredState();
     if (modal) {
         WindowRunner::run(*this);
@@ -349,7 +363,7 @@ void frmCollections::ShowCollections(bool modal)
     }
 }
 
-std::string frmCollections::GetCollectionStatusData()
+std::string frmCollections::GetCollectionStatusData(bool& received)
 {
     const StringReply reply = ServerRequest::viaString(statusRequest);
     std::string error;
@@ -359,7 +373,8 @@ std::string frmCollections::GetCollectionStatusData()
             + "\r\n" + statusRequest;
     else if (text::startsWithNoCase(reply.text, "error"))
         error = reply.text;
-    if (error.empty())
+    received = error.empty();
+    if (received)
         return reply.text;
     const std::string prefix = "ERR in CorvaneDialogs.frmCollections.GetCollectionStatusData  ";
     Log::line(prefix + error);
@@ -371,19 +386,13 @@ void frmCollections::LoadControls(const std::string& record)
 {
     m_loading = true;
     try {
+        // Starting from what the window shows keeps the inputs of a group whose stored values are incomplete.
         CollectionSettings settings = settingsFromWindow();
         CollectionStatus::load(record, settings);
-        m_loaded = settings;
+        m_record = settings;
         m_listCode->setText(wire(settings.listCode));
-        m_listCode->setModified(false);
         m_listDescription->setText(wire(settings.listDescription));
-        m_patientName = settings.patientName;
-        m_account = settings.account;
-        m_accountSecond = settings.accountSecond;
-        m_patientLabel->setText(wire(settings.patientName));
-        m_patientLabel->setToolTip(wire(settings.patientName));
-        m_accountLabel->setText(wire(settings.accountLabel()));
-        m_accountLabel->setToolTip(wire(settings.accountLabel()));
+        showPosition();
         (settings.selectedMode ? m_selected : m_all)->setChecked(true);
         m_postMessage->setChecked(settings.postMessage);
         m_messageCode->setText(wire(settings.messageCode));
@@ -399,22 +408,54 @@ void frmCollections::LoadControls(const std::string& record)
                 group.inputs[k]->setText(wire(settings.groups[i].inputs[k]));
         }
         m_loading = false;
-        if (!settings.messageCode.empty())
-            validateMessageCode();
+        m_messageDescription->clear();
+        m_messageType.clear();
+        // A stored code the server no longer knows is said at once; Continue refuses it until it is corrected.
+        if (settings.postMessage && !settings.messageCode.empty())
+            checkField(m_messageCode);
     } catch (...) {
         Log::error("Error in CorvaneDialogs.frmCollections.LoadControls: ", Log::describeCurrentException());
     }
     m_loading = false;
 }
 
+void frmCollections::showPosition()
+{
+    m_patientLabel->setText(wire(m_record.patientName));
+    m_patientLabel->setToolTip(wire(m_record.patientName));
+    const QString account = m_record.account.empty() && m_record.accountSecond.empty() && !m_record.listCode.empty()
+        ? QString()
+        : wire(m_record.accountLabel());
+    m_accountLabel->setText(account);
+    m_accountLabel->setToolTip(account);
+}
+
+void frmCollections::clearPosition()
+{
+    m_record.patientName.clear();
+    m_record.account.clear();
+    m_record.accountSecond.clear();
+    m_accountLabel->clear();
+    m_accountLabel->setToolTip(QString());
+    m_patientLabel->clear();
+    m_patientLabel->setToolTip(QString());
+}
+
+std::string_view frmCollections::separatorsOf(QLineEdit* edit) const
+{
+    return m_fields.value(edit).kind == CriterionKind::Amounts ? amountSeparators : recordSeparators;
+}
+
+std::string frmCollections::typed(QLineEdit* edit) const
+{
+    // Every field was checked by encodeTyped before anything is built from it; a refused one reads as empty.
+    return WireCodec::encodeTyped(edit->text(), {}, separatorsOf(edit)).wire.value_or(std::string());
+}
+
 CollectionSettings frmCollections::settingsFromWindow() const
 {
-    CollectionSettings settings;
+    CollectionSettings settings = m_record;
     settings.listCode = typed(m_listCode);
-    settings.listDescription = WireCodec::toWireLossy(m_listDescription->text());
-    settings.patientName = m_patientName;
-    settings.account = m_account;
-    settings.accountSecond = m_accountSecond;
     settings.selectedMode = m_selected->isChecked();
     settings.postMessage = m_postMessage->isChecked();
     settings.messageCode = std::string(text::trim(typed(m_messageCode)));
@@ -448,6 +489,9 @@ void frmCollections::applyEnabledState()
     } else {
         m_messageCode->clear();
         m_messageDate->clear();
+        m_messageDescription->clear();
+        m_messageDescription->setToolTip(QString());
+        m_messageType.clear();
         EnableDisableInner(messageTag, 'N');
     }
 }
@@ -457,153 +501,224 @@ void frmCollections::EnableDisableInner(int tag, char letter)
     const bool enabled = letter != 'N' && letter != 'A';
     if (tag == messageTag) {
         m_messageFrame->setEnabled(enabled);
-        for (QLineEdit* input : {m_messageCode, m_messageDate})
-            input->setProperty(requiredProperty, enabled);
         return;
     }
-    for (std::size_t i = 0; i < m_groups.size(); ++i) {
-        if (criterionSpecs()[i].tag != tag)
-            continue;
-        Group& group = m_groups[i];
-        group.frame->setEnabled(enabled);
-        for (QLineEdit* input : group.inputs)
-            input->setProperty(requiredProperty, enabled && criterionSpecs()[i].required);
-    }
+    m_groups[static_cast<std::size_t>(tag - 1)].frame->setEnabled(enabled);
+}
+
+bool frmCollections::isRequired(QLineEdit* input) const
+{
+    if (!input->isEnabledTo(this))
+        return false;
+    const Field& field = m_fields[input];
+    if (field.role == FieldRole::MessageCode || field.role == FieldRole::MessageDate)
+        return true;
+    return field.role == FieldRole::Criterion && criterionSpecs()[static_cast<std::size_t>(field.group)].required;
 }
 
 void frmCollections::updateRequiredState()
 {
-    auto& state = SharedState::instance();
-    const QColor disabled = bgr(static_cast<std::uint32_t>(state.display.disabledCellColour));
-    const QColor required = bgr(state.colourForLetter('y', 0xD0FFFF));
+    const QColor disabled
+        = colourFromBgr(static_cast<std::uint32_t>(SharedState::instance().display.disabledCellColour));
+    const QColor required = paletteColour('y', QColor(0xFF, 0xFF, 0xD0));
     bool anyEmpty = false;
-    std::vector<QLineEdit*> inputs {m_messageCode, m_messageDate};
-    for (const Group& group : m_groups)
-        inputs.insert(inputs.end(), group.inputs.begin(), group.inputs.end());
-    for (QLineEdit* input : inputs) {
-        const bool isRequired = input->property(requiredProperty).toBool() && input->isEnabled();
+    for (auto it = m_fields.cbegin(); it != m_fields.cend(); ++it) {
+        QLineEdit* input = it.key();
+        const bool needed = isRequired(input);
         const bool empty = input->text().trimmed().isEmpty();
         QPalette palette = input->palette();
-        QColor colour = input->isEnabled() ? QColor(Qt::white) : disabled;
-        if (isRequired && empty) {
+        QColor colour = input->isEnabledTo(this) ? QColor(Qt::white) : disabled;
+        if (needed && empty) {
             colour = required;
             anyEmpty = true;
         }
         palette.setColor(QPalette::Base, colour);
         input->setPalette(palette);
-        input->setAccessibleDescription(isRequired ? tr("required") : QString());
+        input->setAccessibleDescription(needed ? tr("required") : QString());
     }
-    m_next->setEnabled(!anyEmpty);
-    m_reset->setEnabled(!anyEmpty);
+    // Without a record from the server nothing may be saved: an empty record would overwrite the stored one.
+    const bool maySave = m_received && !anyEmpty;
+    m_next->setEnabled(maySave);
+    m_reset->setEnabled(maySave);
+    m_status->setText(!m_received    ? QStringLiteral("No data has been received.")
+                          : anyEmpty ? tr("Fill in the highlighted fields to continue.")
+                                     : QString());
 }
 
-void frmCollections::validateMessageCode()
+bool frmCollections::checkField(QLineEdit* edit, bool full)
 {
-    m_messageCode->setModified(false);
-    auto& state = SharedState::instance();
-    const std::string code(text::trim(typed(m_messageCode)));
+    const Field& field = m_fields[edit];
+    edit->setModified(false);
+    const auto encoded = WireCodec::encodeTyped(edit->text(), QString::fromStdString(field.name), separatorsOf(edit));
+    if (!encoded.wire) {
+        refuse(edit, encoded.refusal);
+        return false;
+    }
+    if (!full)
+        return true;
+    const std::string value(text::trim(*encoded.wire));
+    switch (field.role) {
+    case FieldRole::List:
+        return checkListCode(edit, value);
+    case FieldRole::MessageCode:
+        return checkMessageCode(edit, value);
+    case FieldRole::MessageDate:
+    case FieldRole::Criterion:
+        return checkCriterion(edit, field, value);
+    }
+    return true;
+}
+
+bool frmCollections::checkListCode(QLineEdit* edit, const std::string& code)
+{
+    if (code.empty()) {
+        m_record.listDescription.clear();
+        m_listDescription->clear();
+        return true;
+    }
+    if (!LookupCodeIsValid(code, false)) {
+        edit->setFocus();
+        return false;
+    }
+    // The stored list goes back as it came, description included.
+    auto serverUtils = SharedState::instance().serverUtils;
+    if (!serverUtils || code == m_record.listCode)
+        return true;
+    CodeVerdict verdict;
+    serverUtils->ValidateCode("LIST", code, SharedState::instance().contextKey, verdict);
+    if (verdict.status != "VALID") {
+        refuse(edit,
+               "\"" + code + "\" is not a collection list.\r\nPlease type a list code or press F4 to choose one.");
+        return false;
+    }
+    // Another list starts from its first account, as choosing it through the lookup does.
+    clearPosition();
+    m_record.listCode = code;
+    m_record.listDescription = verdict.description.substr(0, verdict.description.find('|'));
+    m_listDescription->setText(wire(m_record.listDescription));
+    return true;
+}
+
+bool frmCollections::checkMessageCode(QLineEdit* edit, const std::string& code)
+{
     m_messageDescription->clear();
     m_messageDescription->setToolTip(QString());
     m_messageType.clear();
-    if (code.empty() || !state.serverUtils)
-        return;
+    if (code.empty())
+        return true;
     if (!LookupCodeIsValid(code, false)) {
-        m_messageCode->setFocus();
-        return;
+        edit->setFocus();
+        return false;
     }
+    auto serverUtils = SharedState::instance().serverUtils;
+    if (!serverUtils)
+        return true;
     CodeVerdict verdict;
-    state.serverUtils->ValidateCode("PM", code, state.contextKey, verdict);
+    serverUtils->ValidateCode("PM", code, SharedState::instance().contextKey, verdict);
     if (verdict.status != "VALID") {
-        m_messageDescription->setText(tr("(not a message code)"));
-        return;
+        refuse(edit,
+               "\"" + code + "\" is not a message code.\r\nPlease type a message code or press F4 to choose one.");
+        return false;
     }
     const std::size_t bar = verdict.description.find('|');
     const QString description = wire(verdict.description.substr(0, bar));
     m_messageDescription->setText(description);
     m_messageDescription->setToolTip(description);
     m_messageType = bar == std::string::npos ? std::string() : verdict.description.substr(bar + 1);
+    return true;
 }
 
-bool frmCollections::validateInput(QLineEdit* input, CriterionKind kind)
+bool frmCollections::checkCriterion(QLineEdit* edit, const Field& field, const std::string& value)
 {
-    auto utils = SharedState::instance().utils;
-    const std::string value(text::trim(typed(input)));
     if (value.empty())
         return true;
-    bool ok = true;
-    switch (kind) {
-    case CriterionKind::Dates:
-        ok = DateIsValid(input, true, false);
-        break;
+    auto utils = SharedState::instance().utils;
+    switch (field.kind) {
+    case CriterionKind::Dates: {
+        const std::string expanded = CollectionStatus::expandDigitsDate(value);
+        if (expanded != value)
+            edit->setText(wire(expanded));
+        return DateIsValid(edit, true, false);
+    }
     case CriterionKind::Amounts: {
+        const auto& group = m_record.groups[static_cast<std::size_t>(field.group)];
+        const auto& inputs = m_groups[static_cast<std::size_t>(field.group)].inputs;
+        const std::size_t k = static_cast<std::size_t>(std::find(inputs.begin(), inputs.end(), edit) - inputs.begin());
+        // A stored amount the window cannot write itself (a negative one) goes back as it came while untouched.
+        if (k < group.stored.size() && value == CollectionStatus::showAmount(group.stored[k]))
+            return true;
         const auto cents = Money::parseDollars(value);
-        ok = cents && (!utils || utils->ValidateField(FieldKind::Amount, value));
-        if (ok)
-            input->setText(wire("$" + Money::formatDollars(*cents, true)));
-        else
-            tell("\"" + value + "\" is not an amount. Please enter dollars and cents, for example 1,250.00.");
-        break;
+        if (!cents || (utils && !utils->ValidateField(FieldKind::Amount, value))) {
+            refuse(edit,
+                   field.name + ": \"" + value
+                       + "\" is not an amount. Please enter dollars and cents, for example 1,250.00.");
+            return false;
+        }
+        edit->setText(wire("$" + Money::formatDollars(*cents, true)));
+        return true;
     }
     case CriterionKind::Days:
-        ok = value.find_first_not_of("0123456789") == std::string::npos
-            && (!utils || utils->ValidateField(FieldKind::Number, value));
-        if (!ok)
-            tell("\"" + value + "\" is not a number of days.");
-        break;
-    case CriterionKind::Codes:
-        ok = LookupCodeIsValid(value, false);
-        if (ok && value.find_first_of(":,") != std::string::npos) {
-            tell("A code may not hold \":\" or \",\".");
-            ok = false;
+        if (value.find_first_not_of("0123456789") != std::string::npos
+            || (utils && !utils->ValidateField(FieldKind::Number, value))) {
+            refuse(edit, field.name + ": \"" + value + "\" is not a number of days.");
+            return false;
         }
-        break;
+        return true;
+    case CriterionKind::Codes:
+        if (!LookupCodeIsValid(value, false)) {
+            edit->setFocus();
+            return false;
+        }
+        return true;
     }
-    if (!ok)
-        input->setFocus();
-    return ok;
+    return true;
 }
 
-bool frmCollections::rangeIsInOrder(int tag)
+bool frmCollections::validateAll()
 {
-    const Group& group = m_groups[static_cast<std::size_t>(tag - 1)];
-    if (group.inputs.size() != 2 || !group.frame->isEnabled())
-        return true;
-    const std::string from(text::trim(typed(group.inputs[0])));
-    const std::string thru(text::trim(typed(group.inputs[1])));
-    if (from.empty() || thru.empty())
-        return true;
-    const auto fromCents = Money::parseDollars(from);
-    const auto thruCents = Money::parseDollars(thru);
-    if (!fromCents || !thruCents || *fromCents <= *thruCents)
-        return true;
-    tell("The \"From\" amount is larger than the \"Thru\" amount.");
-    group.inputs[1]->setFocus();
-    return false;
-}
-
-void frmCollections::pickDate(QLineEdit* field, QWidget* button)
-{
-    auto utils = SharedState::instance().utils;
-    if (!utils)
-        return;
-    const std::string chosen = utils->PickDate(typed(field), button, this);
-    if (!chosen.empty()) {
-        field->setText(wire(chosen));
-        updateRequiredState();
+    if (!checkField(m_listCode))
+        return false;
+    const auto& specs = criterionSpecs();
+    for (std::size_t i = 0; i < specs.size(); ++i) {
+        const Group& group = m_groups[i];
+        // Values of a group the operator switched off are saved as they are, but may not shift the record.
+        const bool inForce = group.frame->isEnabledTo(this);
+        for (QLineEdit* input : group.inputs) {
+            if (!checkField(input, inForce))
+                return false;
+        }
+        if (!inForce || group.inputs.size() != 2)
+            continue;
+        if (!CollectionStatus::rangeInOrder(specs[i].kind, typed(group.inputs[0]), typed(group.inputs[1]))) {
+            const char* what = specs[i].kind == CriterionKind::Dates ? "date is later"
+                : specs[i].kind == CriterionKind::Days               ? "age is larger"
+                                                                     : "amount is larger";
+            refuse(group.inputs[1],
+                   captionOf(specs[i].label) + ": the \"From\" " + what + " than the \"Thru\" "
+                       + (specs[i].kind == CriterionKind::Dates      ? "date."
+                              : specs[i].kind == CriterionKind::Days ? "age."
+                                                                     : "amount."));
+            return false;
+        }
     }
+    if (m_postMessage->isChecked()) {
+        if (!checkField(m_messageCode) || !checkField(m_messageDate))
+            return false;
+    }
+    return true;
 }
 
 std::optional<std::string> frmCollections::ReassembleData(bool resetPosition)
 {
-    if (!rangeIsInOrder(4))
+    if (!m_received || !validateAll())
         return std::nullopt;
     int invalidTag = 0;
     bool ok = false;
     std::string record = CollectionStatus::reassemble(settingsFromWindow(), resetPosition, invalidTag, ok);
     if (!ok) {
         const std::size_t group = static_cast<std::size_t>(invalidTag - 1);
-        tell(std::string("Please correct the amounts of \"") + criterionSpecs()[group].label + "\"");
-        m_groups[group].inputs.front()->setFocus();
+        refuse(m_groups[group].inputs.front(),
+               std::string("Please correct the amounts of \"") + criterionSpecs()[group].label + "\"");
         return std::nullopt;
     }
     return record;
@@ -619,7 +734,10 @@ bool frmCollections::SaveCollectionStatusData(const std::string& record)
                  PromptIcon::Critical);
             return false;
         }
-        return CheckForErrorOnSave(reply.text);
+        if (!CheckForErrorOnSave(reply.text))
+            return false;
+        CollectionStatus::load(record, m_record);
+        return true;
     } catch (...) {
         Log::error("ERR in CorvaneDialogs.frmCollections.SaveCollectionStatusData  ", Log::describeCurrentException());
         return false;
@@ -631,47 +749,47 @@ bool frmCollections::saveWithPositionCleared()
     const auto record = ReassembleData(true);
     if (!record || !SaveCollectionStatusData(*record))
         return false;
-    clearAccountLabels();
+    clearPosition();
     return true;
-}
-
-void frmCollections::clearAccountLabels()
-{
-    m_account.clear();
-    m_accountSecond.clear();
-    m_patientName.clear();
-    m_accountLabel->clear();
-    m_accountLabel->setToolTip(QString());
-    m_patientLabel->clear();
-    m_patientLabel->setToolTip(QString());
 }
 
 void frmCollections::cmdNext_Click()
 {
-    auto& state = SharedState::instance();
     const auto record = ReassembleData(false);
     if (!record)
         return;
     m_continue = false;
     m_messageRecord.clear();
-    if (SaveCollectionStatusData(*record)) {
-        const QString accountShown = m_accountLabel->text();
-        m_messageRecord = std::string(text::trim(typed(m_messageDate))) + "\t"
-            + std::string(text::trim(typed(m_messageCode))) + "\t"
-            + WireCodec::toWireLossy(m_messageDescription->text()) + "\t"
-            + (accountShown == QStringLiteral("NONE") ? std::string() : WireCodec::toWireLossy(accountShown)) + "\t"
-            + std::string(text::trim(typed(m_listCode))) + "\t" + (m_selected->isChecked() ? "True" : "False") + "\t"
-            + m_messageType;
-        m_continue = true;
-    }
-    state.collectionsResult = m_messageRecord;
-    state.collectionsContinue = m_continue;
+    // A refused save keeps the window open with everything typed; the server's message said why.
+    if (!SaveCollectionStatusData(*record))
+        return;
+    const bool post = m_postMessage->isChecked();
+    // lblMsg shows the server's own text, which maps back to the same bytes.
+    const std::string account = m_record.accountLabel();
+    m_messageRecord = std::string(text::trim(typed(m_messageDate))) + "\t"
+        + std::string(text::trim(typed(m_messageCode))) + "\t"
+        + (post ? WireCodec::toWireLossy(m_messageDescription->text()) : std::string()) + "\t"
+        + (account == "NONE" ? std::string() : account) + "\t" + std::string(text::trim(typed(m_listCode))) + "\t"
+        + (m_selected->isChecked() ? "True" : "False") + "\t" + (post ? m_messageType : std::string());
+    m_continue = true;
     accept();
 }
 
 void frmCollections::cmdNew_Click()
 {
-    saveWithPositionCleared();
+    const std::string list = std::string(text::trim(typed(m_listCode)));
+    const std::string where = m_record.account.empty() && m_record.accountSecond.empty()
+        ? std::string()
+        : " (last account " + m_record.accountLabel()
+            + (m_record.patientName.empty() ? std::string() : ", " + m_record.patientName) + ")";
+    if (ask("Reset to Start clears your place in list " + list + where
+                + ": the list starts again from its first account.\r\nDo you want to reset it?",
+            PromptButtons::YesNo, PromptAnswer::No)
+        != PromptAnswer::Yes)
+        return;
+    if (saveWithPositionCleared())
+        tell("The place in list " + list + where + " was cleared; the list starts again from its first account.",
+             PromptIcon::Information);
 }
 
 void frmCollections::cmdListLookup_Click()
@@ -685,12 +803,13 @@ void frmCollections::cmdListLookup_Click()
     std::string code;
     std::string description;
     TextFields::splitInTwo(chosen, SharedState::instance().display.lookupSeparator, code, description);
-    const bool different = code != std::string(text::trim(typed(m_listCode)));
+    const bool different = !text::equalsNoCase(code, m_record.listCode);
     m_listCode->setText(wire(code));
     m_listCode->setModified(false);
+    m_record.listDescription = description;
     m_listDescription->setText(wire(description));
-    if (different)
-        saveWithPositionCleared();
+    if (different && m_received && saveWithPositionCleared())
+        m_record.listCode = code;
 }
 
 void frmCollections::cmdMsgLookup_Click()
@@ -705,10 +824,37 @@ void frmCollections::cmdMsgLookup_Click()
     std::string description;
     TextFields::splitInTwo(chosen, SharedState::instance().display.lookupSeparator, code, description);
     m_messageCode->setText(wire(code));
-    validateMessageCode();
-    if (m_messageDescription->text().isEmpty())
-        m_messageDescription->setText(wire(description));
+    m_messageCode->setModified(false);
+    checkField(m_messageCode);
     updateRequiredState();
+}
+
+void frmCollections::criterionLookup(QLineEdit* edit, const char* definition)
+{
+    LookupCall call;
+    call.searchText = std::string(text::trim(typed(edit)));
+    call.parent = this;
+    const std::string chosen = GeneralLookup(definition, call);
+    if (chosen == "CANCEL" || chosen.empty())
+        return;
+    std::string code;
+    std::string description;
+    TextFields::splitInTwo(chosen, SharedState::instance().display.lookupSeparator, code, description);
+    edit->setText(wire(code));
+    edit->setModified(false);
+    checkField(edit);
+}
+
+void frmCollections::pickDate(QLineEdit* field, QWidget* button)
+{
+    auto utils = SharedState::instance().utils;
+    if (!utils)
+        return;
+    const std::string chosen = utils->PickDate(typed(field), button, this);
+    if (!chosen.empty()) {
+        field->setText(wire(chosen));
+        updateRequiredState();
+    }
 }
 
 } // namespace corvane

@@ -4,10 +4,12 @@
 #include "ProgramRights.h"
 
 #include <QDialog>
+#include <QHash>
 
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QButtonGroup;
@@ -17,7 +19,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QToolButton;
 
 namespace corvane {
 
@@ -27,11 +28,12 @@ class frmCollections final : public QDialog {
     Q_OBJECT
 public:
     explicit frmCollections(QWidget* parent = nullptr);
+    ~frmCollections() override;
 
     /// Loads the operator's status record and shows the window, through the window runner when modal.
     void ShowCollections(bool modal);
 
-    /// The settings as the window holds them now.
+    /// The settings as the window holds them now: the position from the record, everything else from the widgets.
     CollectionSettings settingsFromWindow() const;
     /// The message record Continue built; empty otherwise.
     const std::string& messageRecord() const { return m_messageRecord; }
@@ -46,40 +48,61 @@ private:
         QButtonGroup* options = nullptr;
         std::vector<QRadioButton*> optionButtons;
         std::vector<QLineEdit*> inputs;
-        std::vector<QToolButton*> calendars;
+        std::vector<QPushButton*> calendars;
+    };
+    enum class FieldRole { List, MessageCode, MessageDate, Criterion };
+    /// What a typed field holds and how the operator is told about it.
+    struct Field {
+        FieldRole role = FieldRole::Criterion;
+        CriterionKind kind = CriterionKind::Codes;
+        int group = -1; ///< index into the criterion groups; -1 for the list and the message
+        std::string name;
     };
 
     void buildWindow();
-    QLineEdit* makeInput(QWidget* parent, const char* kind, int tag, int index, CriterionKind valueKind);
-    std::string GetCollectionStatusData();
+    QLineEdit* makeInput(QWidget* parent, const QString& name, const Field& field);
+    std::string GetCollectionStatusData(bool& received);
     void LoadControls(const std::string& record);
+    void showPosition();
     void applyEnabledState();
     void EnableDisableInner(int tag, char letter);
     void updateRequiredState();
-    /// The record the window describes; nothing, after saying why, when an amount or range needs correcting.
+    bool isRequired(QLineEdit* input) const;
+
+    /// The one check of a typed field, run when the operator leaves it and again on Continue and Reset: refuses
+    /// separators, then checks the value for its kind (a list or message code against its table). A refusal names
+    /// the field and puts the focus there. With full false only the separators are checked.
+    bool checkField(QLineEdit* edit, bool full = true);
+    bool checkListCode(QLineEdit* edit, const std::string& code);
+    bool checkMessageCode(QLineEdit* edit, const std::string& code);
+    bool checkCriterion(QLineEdit* edit, const Field& field, const std::string& value);
+    /// Every field and every From/Thru range, in window order; false at the first refusal.
+    bool validateAll();
+    /// The record the window describes; nothing, after saying why, when a field needs correcting.
     std::optional<std::string> ReassembleData(bool resetPosition);
     bool SaveCollectionStatusData(const std::string& record);
     bool saveWithPositionCleared();
-    void validateMessageCode();
-    void clearAccountLabels();
+    void clearPosition();
+    std::string typed(QLineEdit* edit) const;
+    std::string_view separatorsOf(QLineEdit* edit) const;
 
     void cmdNext_Click();
     void cmdNew_Click();
     void cmdListLookup_Click();
     void cmdMsgLookup_Click();
+    void criterionLookup(QLineEdit* edit, const char* definition);
     void pickDate(QLineEdit* field, QWidget* button);
-    bool validateInput(QLineEdit* input, CriterionKind kind);
-    bool rangeIsInOrder(int tag);
 
-    CollectionSettings m_loaded;
+    /// The record as last loaded or saved: the position (no widget edits it) and the stored values.
+    CollectionSettings m_record;
+    /// The message type of the code in txtMsgLookup (the tag of lblMsg); it is shown nowhere.
+    std::string m_messageType;
     ProgramRights m_rights;
     bool m_loading = false;
+    bool m_received = false;
     bool m_continue = false;
     std::string m_messageRecord;
-    std::string m_messageType;
-    std::string m_account;
-    std::string m_accountSecond;
-    std::string m_patientName;
+    QHash<QLineEdit*, Field> m_fields;
 
     QLabel* m_accountLabel = nullptr;
     QLabel* m_patientLabel = nullptr;
@@ -93,7 +116,8 @@ private:
     QLineEdit* m_messageCode = nullptr;
     QLabel* m_messageDescription = nullptr;
     QLineEdit* m_messageDate = nullptr;
-    QToolButton* m_messageCalendar = nullptr;
+    QPushButton* m_messageCalendar = nullptr;
+    QLabel* m_status = nullptr;
     QPushButton* m_next = nullptr;
     QPushButton* m_reset = nullptr;
     QPushButton* m_cancel = nullptr;

@@ -12,7 +12,7 @@ enum class CellEditor {
     Text, ///< plain text
     TextButton, ///< text with a button (dates, lookups); the button emits clickedButton
     DropDown, ///< choose one of the choice list
-    CheckBox, ///< "1" checked, anything else unchecked; toggled by click and Space
+    CheckBox, ///< "1" checked, "2" partly (some of what it stands for), anything else unchecked; click and Space toggle
     List, ///< the choice list offered, any text allowed
     Numeric, ///< digits and decimals as set by numericDigits / numericDecimals
     Masked, ///< text through an input mask

@@ -270,7 +270,72 @@ bool CorvaneGrid::validateEditor(QWidget* editor)
 
 void CorvaneGrid::pressCellButton(int row, int col)
 {
+    // The owner may open a modal lookup or calendar; the editor losing the focus to it is not a way out of the cell.
+    const bool nested = m_inCellButton;
+    m_inCellButton = true;
     Q_EMIT clickedButton(row, col);
+    m_inCellButton = nested;
+}
+
+bool CorvaneGrid::commitEditor()
+{
+    QPointer<QWidget> editor = m_editor;
+    if (!editor)
+        return true;
+    if (!validateEditor(editor))
+        return false;
+    commitData(editor);
+    if (editor)
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return true;
+}
+
+bool CorvaneGrid::acceptValue(int row, int col, const QString& value)
+{
+    int currentRow = 0;
+    int currentCol = 0;
+    currentCell(currentRow, currentCol);
+    if (m_editor && row == currentRow && col == currentCol) {
+        GridDelegate::setEditorText(m_editor, value);
+        return commitEditor();
+    }
+    return setValue(row, col, value);
+}
+
+void CorvaneGrid::moveToNextCell()
+{
+    const QModelIndex next = moveCursor(QAbstractItemView::MoveNext, Qt::NoModifier);
+    if (next.isValid())
+        setCurrentIndex(next);
+}
+
+void CorvaneGrid::leaveGrid(bool forward)
+{
+    // The view's own focusNextPrevChild turns into a cell move while Tab navigates the cells.
+    QWidget::focusNextPrevChild(forward);
+}
+
+QWidget* CorvaneGrid::cellAnchor(int row, int col)
+{
+    int currentRow = 0;
+    int currentCol = 0;
+    currentCell(currentRow, currentCol);
+    if (m_editor && row == currentRow && col == currentCol)
+        return m_editor;
+    if (!m_anchor) {
+        m_anchor = new QWidget(viewport());
+        m_anchor->setObjectName(QStringLiteral("cellAnchor"));
+        m_anchor->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_anchor->hide();
+    }
+    if (row >= 1 && row <= m_rows && col >= 1 && col <= m_columns)
+        m_anchor->setGeometry(visualRect(m_model->index(row - 1, col - 1)));
+    return m_anchor;
+}
+
+void CorvaneGrid::keyboardSearch(const QString& search)
+{
+    (void)search;
 }
 
 void CorvaneGrid::editorOpened(QWidget* editor)
@@ -321,6 +386,18 @@ void CorvaneGrid::keyPressEvent(QKeyEvent* event)
     }
     if (event->key() == Qt::Key_F4 && m_model->style(row, col).editor == CellEditor::TextButton) {
         pressCellButton(row, col);
+        return;
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && row >= 1 && !isEditing()) {
+        // Enter moves on, as in a spreadsheet; it never reaches the window's default button from a cell.
+        moveToNextCell();
+        event->accept();
+        return;
+    }
+    if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) && event->modifiers() & Qt::ControlModifier) {
+        // Tab moves between cells; Ctrl+Tab leaves the grid for the window's other controls.
+        leaveGrid(event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
+        event->accept();
         return;
     }
     QTableView::keyPressEvent(event);

@@ -55,6 +55,21 @@ public:
     void editCurrentCell();
     /// True while a cell editor is open.
     bool isEditing() const { return state() == QAbstractItemView::EditingState; }
+    /// Settles the open editor, if any, as leaving the cell would: its text is validated and stored and the editor
+    /// closes. False, with the editor still open and its text kept, when the owner refuses the text.
+    bool commitEditor();
+    /// Takes a value chosen for a cell (a lookup or the calendar): through the cell's open editor when there is one,
+    /// so the editor closes with it, otherwise as setValue does.
+    bool acceptValue(int row, int col, const QString& value);
+    /// Moves the current cell on as Tab does (right, then to the next row).
+    void moveToNextCell();
+    /// Gives the focus to the window's next (or previous) control, as Ctrl+Tab does.
+    void leaveGrid(bool forward);
+    /// A widget covering the cell's rectangle, for pop-ups that open next to the cell; the open editor when it is on
+    /// that cell.
+    QWidget* cellAnchor(int row, int col);
+    /// True while the owner handles a cell button (F4, the editor's button): the editor keeps its text meanwhile.
+    bool inCellButton() const { return m_inCellButton; }
 
     /// The value the owner shows in a cell.
     QString value(int row, int col) const;
@@ -102,6 +117,8 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    /// Typing in a cell edits it; it never jumps to another row that starts with the typed text.
+    void keyboardSearch(const QString& search) override;
 
 private:
     QWidget* openEditor() const { return m_editor; }
@@ -120,6 +137,8 @@ private:
     QPointer<QWidget> m_editor;
     int m_lockDepth = 0;
     bool m_validating = false;
+    bool m_inCellButton = false;
+    QPointer<QWidget> m_anchor;
     int m_validatedRow = -1;
     int m_validatedCol = -1;
     QString m_validatedText;

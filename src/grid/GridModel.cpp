@@ -84,19 +84,31 @@ int GridModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : m_columns;
 }
 
+QString GridModel::shownPart(const QString& text)
+{
+    if (text.size() <= maxShownLength)
+        return text;
+    return text.left(maxShownLength) + QChar(0x2026);
+}
+
 QVariant GridModel::roleOf(const CellStyle& style, int role, bool header) const
 {
     switch (role) {
     case Qt::DisplayRole:
+        // A check cell shows its caption next to the box; text shows only as much as a cell can hold, so a huge
+        // value never has to be laid out whole.
         if (style.editor == CellEditor::CheckBox && !header)
-            return {};
-        return style.value;
+            return style.choices.isEmpty() ? QString() : shownPart(style.choices.front());
+        return shownPart(style.value);
     case Qt::EditRole:
         return style.value;
     case Qt::CheckStateRole:
         if (style.editor != CellEditor::CheckBox || header)
             return {};
-        return style.value == QLatin1String("1") ? Qt::Checked : Qt::Unchecked;
+        // "2": a check cell that stands for others of which only some are checked.
+        return style.value == QLatin1String("1") ? Qt::Checked
+            : style.value == QLatin1String("2")  ? Qt::PartiallyChecked
+                                                 : Qt::Unchecked;
     case Qt::BackgroundRole:
         return style.background.isValid() ? QVariant(QBrush(style.background)) : QVariant();
     case Qt::ForegroundRole:

@@ -31,6 +31,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    /// Characters of a value the view is given to draw; no cell or header is wide enough to show more.
+    static constexpr int maxShownLength = 1000;
+    /// text, cut after maxShownLength characters.
+    static QString shownPart(const QString& text);
+
 private:
     QVariant roleOf(const CellStyle& style, int role, bool header) const;
 

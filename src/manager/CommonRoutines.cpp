@@ -4,41 +4,68 @@
 #include "SharedState.h"
 #include "Text.h"
 
+#include <stdexcept>
 #include <utility>
 
 namespace corvane {
 
-bool LookupCodeIsValid(const std::string& code, bool quiet)
+namespace {
+
+// A table the code-tables component could not prepare is an error of the calling routine, as its other failures.
+std::shared_ptr<CodeTable> preparedCodeTable(const std::string& tableName, long passThrough)
 {
-    auto& state = SharedState::instance();
-    const auto refuse = [&](const std::string& message) {
-        if (!quiet && state.utils)
-            state.utils->ShowMessage(message, "Invalid Format");
-        return false;
-    };
-    if (code.empty())
-        return true;
-    if (code.find('|') != std::string::npos)
-        return refuse("Invalid characters.\r\nFollowing characters \r\n|\r\n are illegal in Lookups.");
+    auto tables = SharedState::instance().codeTables;
+    if (!tables)
+        throw std::runtime_error("no code-tables component is held");
+    if (!tables->PrepareTable(tableName))
+        throw std::runtime_error("the table " + tableName + " could not be prepared");
+    return tables->GetTable(tableName, passThrough);
+}
+
+} // namespace
+
+std::optional<std::string> lookupCodeRefusal(std::string_view code)
+{
+    if (code.find('|') != std::string_view::npos)
+        return std::string("Invalid characters.\r\nFollowing characters \r\n|\r\n are illegal in Lookups.");
     for (char c : code) {
         if (static_cast<unsigned char>(c) >= 127)
-            return refuse(std::string("Invalid characters.\r\n") + c + " is illegal in Lookups.");
+            return std::string("Invalid characters.\r\n") + c + " is illegal in Lookups.";
     }
-    return true;
+    return std::nullopt;
+}
+
+bool LookupCodeIsValid(const std::string& code, bool quiet)
+{
+    return trapped("ERR in CorvaneDialogs.Main.LookupCodeIsValid   ", false, [&] {
+        const auto refusal = lookupCodeRefusal(code);
+        if (!refusal)
+            return true;
+        showLookupCodeRefusal(*refusal, quiet);
+        return false;
+    });
+}
+
+void showLookupCodeRefusal(const std::string& refusal, bool quiet)
+{
+    auto utils = SharedState::instance().utils;
+    if (!quiet && utils)
+        utils->ShowMessage(refusal, "Invalid Format");
 }
 
 std::string TypeOfEntitiesInSystem()
 {
     return trapped("Error in TypeOfEntitiesInSystem ", std::string(), [] {
         auto& state = SharedState::instance();
-        auto table = GetCodeTable("PRM", 0);
+        auto table = preparedCodeTable("PRM", 0);
         if (!table) {
             state.prompter().ask(
                 {state.messageTitle(), "Error getting Entity table", PromptIcon::Critical, PromptButtons::Ok});
             return std::string();
         }
         std::vector<std::vector<std::string>> rows;
-        table->GetRows(state.contextKey, rows);
+        if (!table->GetRows(state.contextKey, rows))
+            throw std::runtime_error("the rows of PRM could not be fetched");
         bool sawYes = false;
         bool sawOther = false;
         for (const auto& row : rows) {
@@ -87,11 +114,8 @@ bool FoundInString(const std::string& list, const std::string& item, const std::
 
 std::shared_ptr<CodeTable> GetCodeTable(const std::string& tableName, long passThrough)
 {
-    auto tables = SharedState::instance().codeTables;
-    if (!tables)
-        return nullptr;
-    tables->PrepareTable(tableName);
-    return tables->GetTable(tableName, passThrough);
+    return trapped("ERR in CorvaneDialogs.Main.GetCodeTable   ", std::shared_ptr<CodeTable>(),
+                   [&] { return preparedCodeTable(tableName, passThrough); });
 }
 
 std::string GeneralLookup(const std::string& definition, const LookupCall& call,
@@ -99,8 +123,10 @@ std::string GeneralLookup(const std::string& definition, const LookupCall& call,
 {
     return trapped("ERR in CorvaneDialogs.LookupMgr.GeneralLookup   ", std::string("CANCEL"), [&] {
         auto& state = SharedState::instance();
-        if (!state.lookups || !state.utils)
-            return std::string("CANCEL");
+        if (!state.lookups)
+            throw std::runtime_error("no lookup component is held");
+        if (!state.utils)
+            throw std::runtime_error("no utilities component is held");
         const std::string name = definition.substr(0, definition.find('|'));
         LookupSetup setup;
         setup.request = definition;
@@ -120,6 +146,8 @@ std::string GeneralLookup(const std::string& definition, const LookupCall& call,
         std::string result = state.lookups->Lookup(call);
         if (result != "CANCEL") {
             const std::int16_t number = state.lookups->ChosenNumber();
+            // The component expects both questions about the chosen entry; the result carries the number only.
+            (void)state.lookups->ChosenDescription();
             const std::string& separator = state.display.lookupSeparator;
             const std::size_t at = separator.empty() ? std::string::npos : result.find(separator);
             if (call.insertNumber && at != std::string::npos)

@@ -3,72 +3,68 @@
 #include "Log.h"
 #include "MessageBoxPrompter.h"
 #include "SharedState.h"
-#include "altfees/EditAltFeeDialog.h"
-#include "chargeslips/ChargeSlipSetDialog.h"
-#include "collections/CollectionDialog.h"
-#include "stw/STWDialog.h"
 
 #include <QApplication>
 
 namespace corvane {
 
-namespace {
-bool prompterChosen = false;
-}
-
 CorvaneDialogsMgr::CorvaneDialogsMgr()
 {
-    if (!prompterChosen && qobject_cast<QApplication*>(QCoreApplication::instance()))
-        SharedState::instance().setPrompter(std::make_shared<MessageBoxPrompter>());
+    // Chosen at the first message, not now: a host may create the manager before its application object.
+    SharedState::instance().setDefaultPrompterFactory([]() -> std::shared_ptr<Prompter> {
+        if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+            return nullptr;
+        return std::make_shared<MessageBoxPrompter>();
+    });
 }
 
 CorvaneDialogsMgr::~CorvaneDialogsMgr() = default;
 
 void CorvaneDialogsMgr::SetPrompter(std::shared_ptr<Prompter> prompter)
 {
-    prompterChosen = prompter != nullptr;
     SharedState::instance().setPrompter(std::move(prompter));
 }
 
-void CorvaneDialogsMgr::storeReferences(std::shared_ptr<Quillon>& quillon, std::shared_ptr<CorvaneUtils>& utils,
-                                        std::shared_ptr<CorvaneCodeTables>& codeTables,
-                                        std::shared_ptr<CorvaneLookups>& lookups,
+void CorvaneDialogsMgr::storeReferences(std::shared_ptr<Quillon> quillon, std::shared_ptr<CorvaneUtils> utils,
+                                        std::shared_ptr<CorvaneCodeTables> codeTables,
+                                        std::shared_ptr<CorvaneLookups> lookups,
                                         std::shared_ptr<CorvaneServerUtils> serverUtils)
 {
     auto& state = SharedState::instance();
-    state.utils = utils;
-    state.quillon = quillon;
-    state.codeTables = codeTables;
-    state.lookups = lookups;
+    state.utils = std::move(utils);
+    state.quillon = std::move(quillon);
+    state.codeTables = std::move(codeTables);
+    state.lookups = std::move(lookups);
     state.serverUtils = std::move(serverUtils);
     try {
         state.contextKey.clear();
         state.operatorName.clear();
         state.helpFile.clear();
-        if (quillon) {
-            quillon->GetContextKey(state.contextKey);
-            quillon->GetOperatorName(state.operatorName);
+        if (state.quillon) {
+            state.quillon->GetContextKey(state.contextKey);
+            state.quillon->GetOperatorName(state.operatorName);
         }
-        if (utils)
-            utils->GetHelpFile(state.helpFile);
+        if (state.utils)
+            state.utils->GetHelpFile(state.helpFile);
     } catch (...) {
         Log::error("ERR in CorvaneDialogs.CorvaneDialogsMgr.InitDialogsMgr   ", Log::describeCurrentException());
     }
 }
 
-void CorvaneDialogsMgr::InitDlgMgr(std::shared_ptr<Quillon>& quillon, std::shared_ptr<CorvaneUtils>& utils,
-                                   std::shared_ptr<CorvaneCodeTables>& codeTables,
-                                   std::shared_ptr<CorvaneLookups>& lookups)
+void CorvaneDialogsMgr::InitDlgMgr(std::shared_ptr<Quillon> quillon, std::shared_ptr<CorvaneUtils> utils,
+                                   std::shared_ptr<CorvaneCodeTables> codeTables,
+                                   std::shared_ptr<CorvaneLookups> lookups)
 {
-    storeReferences(quillon, utils, codeTables, lookups, nullptr);
+    storeReferences(std::move(quillon), std::move(utils), std::move(codeTables), std::move(lookups), nullptr);
 }
 
-void CorvaneDialogsMgr::InitDialogsMgr(std::shared_ptr<Quillon>& quillon, std::shared_ptr<CorvaneUtils>& utils,
-                                       std::shared_ptr<CorvaneCodeTables>& codeTables,
-                                       std::shared_ptr<CorvaneLookups>& lookups,
-                                       std::shared_ptr<CorvaneServerUtils>& serverUtils)
+void CorvaneDialogsMgr::InitDialogsMgr(std::shared_ptr<Quillon> quillon, std::shared_ptr<CorvaneUtils> utils,
+                                       std::shared_ptr<CorvaneCodeTables> codeTables,
+                                       std::shared_ptr<CorvaneLookups> lookups,
+                                       std::shared_ptr<CorvaneServerUtils> serverUtils)
 {
-    storeReferences(quillon, utils, codeTables, lookups, serverUtils);
+    storeReferences(std::move(quillon), std::move(utils), std::move(codeTables), std::move(lookups),
+                    std::move(serverUtils));
 }
 
 void CorvaneDialogsMgr::RefreshSharedState()
@@ -98,19 +94,23 @@ void CorvaneDialogsMgr::RefreshSharedState()
     }
 }
 
-} // namespace corvane
-
-namespace corvane {
-
 std::unique_ptr<STWDialog> CorvaneDialogsMgr::GetSTWDlg()
 {
     RefreshSharedState();
     return std::make_unique<STWDialog>();
 }
 
-} // namespace corvane
+std::unique_ptr<SecurityDialog> CorvaneDialogsMgr::GetSecurityDlg()
+{
+    RefreshSharedState();
+    return std::make_unique<SecurityDialog>();
+}
 
-namespace corvane {
+std::unique_ptr<CollectionDialog> CorvaneDialogsMgr::GetCollectionDlg()
+{
+    RefreshSharedState();
+    return std::make_unique<CollectionDialog>();
+}
 
 std::unique_ptr<ChargeSlipSetDialog> CorvaneDialogsMgr::GetChargeSlipSetDlg()
 {
@@ -124,14 +124,16 @@ std::unique_ptr<EditAltFeeDialog> CorvaneDialogsMgr::GetEditAltFeeDlg()
     return std::make_unique<EditAltFeeDialog>();
 }
 
-} // namespace corvane
-
-namespace corvane {
-
-std::unique_ptr<CollectionDialog> CorvaneDialogsMgr::GetCollectionDlg()
+std::unique_ptr<SystemSettingsDialog> CorvaneDialogsMgr::GetSystemSettingsDlg()
 {
     RefreshSharedState();
-    return std::make_unique<CollectionDialog>();
+    return std::make_unique<SystemSettingsDialog>();
+}
+
+std::unique_ptr<FaxEmailDialog> CorvaneDialogsMgr::GetFaxEmailDlg()
+{
+    RefreshSharedState();
+    return std::make_unique<FaxEmailDialog>();
 }
 
 } // namespace corvane

@@ -119,8 +119,10 @@ public:
     virtual bool ValidateField(FieldKind kind, const std::string& text) = 0;
     /// The printers the server can print on.
     virtual void GetServerPrinters(std::vector<std::string>& printers) = 0;
-    /// Filters a key typed into a currency box: keyCode (a Qt::Key) is left as the key the box receives, or set to
-    /// 0 to drop it.
+    /// Filters a key typed into a currency box: keyCode (a Qt::Key) is left as the key the box receives, set to
+    /// another key the box receives instead, or set to 0 to drop it (the window then tells the operator). Only keys
+    /// typed without Control or Alt come here; editing shortcuts such as Ctrl+V and Ctrl+A reach the box directly,
+    /// and the window checks the whole text when the box is left.
     virtual void FilterCurrencyKey(QWidget* edit, int& keyCode) = 0;
     /// The utilities component's current lookup value, handed to the lookup set-up.
     virtual std::string GetCurrentLookupValue() = 0;

@@ -9,6 +9,7 @@ class MessageBoxPrompter final : public Prompter {
 public:
     PromptAnswer ask(const Prompt& prompt) override;
     void beep() override;
+    std::optional<std::string> askText(const Prompt& prompt, bool masked) override;
 };
 
 } // namespace corvane

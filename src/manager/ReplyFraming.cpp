@@ -6,9 +6,9 @@ namespace corvane {
 
 std::string_view ReplyFraming::withoutLeadingMarker(std::string_view line)
 {
-    if (line.starts_with(okMarker))
+    if (text::startsWithNoCase(line, okMarker))
         return line.substr(okMarker.size());
-    if (line.starts_with(endMarker))
+    if (text::startsWithNoCase(line, endMarker))
         return line.substr(endMarker.size());
     return line;
 }
@@ -20,6 +20,10 @@ bool ReplyFraming::isErrorLine(std::string_view line)
 
 std::string ReplyFraming::joinData(const std::vector<std::string>& lines)
 {
+    // The end marker closes the last line that holds anything; a server may send an empty line after it.
+    std::size_t last = lines.size();
+    while (last > 0 && lines[last - 1].empty())
+        --last;
     std::size_t size = 0;
     for (const auto& line : lines)
         size += line.size() + 2;
@@ -28,11 +32,15 @@ std::string ReplyFraming::joinData(const std::vector<std::string>& lines)
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i > 0)
             joined += text::lineBreak;
-        joined += lines[i];
+        std::string_view line = lines[i];
+        if (i == 0 && text::startsWithNoCase(line, okMarker))
+            line.remove_prefix(okMarker.size());
+        if (i + 1 == last && line.size() >= endMarker.size()
+            && text::equalsNoCase(line.substr(line.size() - endMarker.size()), endMarker))
+            line.remove_suffix(endMarker.size());
+        joined += line;
     }
-    // Markers are removed after joining so that one split across lines by the server is not left behind.
-    std::string out = text::replaceAll(joined, okMarker, "");
-    return text::replaceAll(out, endMarker, "");
+    return joined;
 }
 
 std::string ReplyFraming::colonsAsLineBreaks(std::string_view message)

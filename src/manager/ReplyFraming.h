@@ -12,12 +12,14 @@ public:
     static constexpr std::string_view okMarker = "|OK||";
     static constexpr std::string_view endMarker = "|END|";
 
-    /// An error reply line: after one leading "|OK||" or "|END|" marker is set aside, it begins with "Error"
-    /// in any letter case. This covers "Error..." and "|OK||ERROR..." alike.
+    /// An error reply line: after one leading "|OK||" or "|END|" marker is set aside, it begins with "Error".
+    /// Markers and the word count in any letter case, so "Error...", "|OK||ERROR..." and "|ok||error" alike.
     static bool isErrorLine(std::string_view line);
-    /// The line with one leading "|OK||" or "|END|" marker removed.
+    /// The line with one leading "|OK||" or "|END|" marker (in any letter case) removed.
     static std::string_view withoutLeadingMarker(std::string_view line);
-    /// The data of a line reply: lines joined with CR LF, every "|OK||" and "|END|" removed.
+    /// The data of a line reply: the lines joined with CR LF, without the framing, that is the "|OK||" that
+    /// begins the first line and the "|END|" that ends the last. The same texts inside the data are data and stay,
+    /// so that what is read can be written back unchanged.
     static std::string joinData(const std::vector<std::string>& lines);
     /// Message text with every colon shown as a line break (CR LF).
     static std::string colonsAsLineBreaks(std::string_view message);

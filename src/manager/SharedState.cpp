@@ -1,21 +1,28 @@
 #include "SharedState.h"
 
+#include "Log.h"
+
 #include <charconv>
 
 namespace corvane {
 
 namespace {
 
-class SilentPrompter final : public Prompter {
+// Nobody can be asked: the text goes to the log and the answer is the one that changes nothing.
+class LoggingPrompter final : public Prompter {
 public:
     PromptAnswer ask(const Prompt& prompt) override
     {
+        Log::line("CorvaneDialogs: no window to show \"" + prompt.title + "\": " + prompt.text);
+        if (prompt.defaultAnswer)
+            return *prompt.defaultAnswer;
         switch (prompt.buttons) {
         case PromptButtons::YesNo:
-        case PromptButtons::YesNoCancel:
-            return PromptAnswer::Yes;
-        case PromptButtons::Ok:
+            return PromptAnswer::No;
         case PromptButtons::OkCancel:
+        case PromptButtons::YesNoCancel:
+            return PromptAnswer::Cancel;
+        case PromptButtons::Ok:
             break;
         }
         return PromptAnswer::Ok;
@@ -26,7 +33,7 @@ public:
 } // namespace
 
 SharedState::SharedState()
-    : m_prompter(std::make_shared<SilentPrompter>())
+    : m_standIn(std::make_shared<LoggingPrompter>())
 {
 }
 
@@ -39,8 +46,10 @@ SharedState& SharedState::instance()
 void SharedState::reset()
 {
     auto keptPrompter = m_prompter;
+    auto keptFactory = m_prompterFactory;
     *this = SharedState();
-    m_prompter = keptPrompter;
+    m_prompter = std::move(keptPrompter);
+    m_prompterFactory = std::move(keptFactory);
 }
 
 std::uint32_t SharedState::colourForLetter(char letter, std::uint32_t fallback) const
@@ -56,15 +65,21 @@ std::uint32_t SharedState::colourForLetter(char letter, std::uint32_t fallback) 
     return static_cast<std::uint32_t>(value);
 }
 
-Prompter& SharedState::prompter() const
+Prompter& SharedState::prompter()
 {
-    return *m_prompter;
+    if (!m_prompter && m_prompterFactory)
+        m_prompter = m_prompterFactory();
+    return m_prompter ? *m_prompter : *m_standIn;
 }
 
 void SharedState::setPrompter(std::shared_ptr<Prompter> prompter)
 {
-    if (prompter)
-        m_prompter = std::move(prompter);
+    m_prompter = std::move(prompter);
+}
+
+void SharedState::setDefaultPrompterFactory(std::function<std::shared_ptr<Prompter>()> factory)
+{
+    m_prompterFactory = std::move(factory);
 }
 
 std::string SharedState::messageTitle() const

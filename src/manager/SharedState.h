@@ -8,6 +8,7 @@
 #include "Quillon.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,15 +49,17 @@ public:
     std::uint32_t lightBackground = 0xEFF0F0;
 
     bool saveErrorShown = false;
-    std::string collectionsResult;
-    bool collectionsContinue = false;
 
     /// Colour 0x00BBGGRR of a palette letter (entry = letter code minus 64); fallback when absent or unreadable.
     std::uint32_t colourForLetter(char letter, std::uint32_t fallback) const;
 
-    /// The prompter in use; a silent one that answers the default button until a window layer sets its own.
-    Prompter& prompter() const;
+    /// The prompter in use: the one set with setPrompter, else the one the default factory offers at the time of
+    /// the first message (so a host may create the manager before its application object), else a stand-in that
+    /// logs the text and answers the safe button (the default, or Cancel / No).
+    Prompter& prompter();
     void setPrompter(std::shared_ptr<Prompter> prompter);
+    /// The window layer's default; it may return nothing while no application object exists.
+    void setDefaultPrompterFactory(std::function<std::shared_ptr<Prompter>()> factory);
 
     /// The application title for message boxes (utilities component), empty without one.
     std::string messageTitle() const;
@@ -65,6 +68,8 @@ public:
 private:
     SharedState();
     std::shared_ptr<Prompter> m_prompter;
+    std::shared_ptr<Prompter> m_standIn;
+    std::function<std::shared_ptr<Prompter>()> m_prompterFactory;
 };
 
 } // namespace corvane

@@ -15,6 +15,57 @@ std::string upper(std::string_view s)
     return out;
 }
 
+char foldCase(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80)
+        return upper(c);
+    // Windows-1252: à..þ are À..Þ plus 32, except the division sign; š œ ž ÿ have their capitals elsewhere.
+    if (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7)
+        return static_cast<char>(byte - 0x20);
+    switch (byte) {
+    case 0x9A:
+        return static_cast<char>(0x8A);
+    case 0x9C:
+        return static_cast<char>(0x8C);
+    case 0x9E:
+        return static_cast<char>(0x8E);
+    case 0xFF:
+        return static_cast<char>(0x9F);
+    default:
+        return c;
+    }
+}
+
+std::string foldCase(std::string_view s)
+{
+    std::string out(s);
+    for (char& c : out)
+        c = foldCase(c);
+    return out;
+}
+
+char lowerCase(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 'A' && byte <= 'Z')
+        return static_cast<char>(byte - 'A' + 'a');
+    if (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)
+        return static_cast<char>(byte + 0x20);
+    switch (byte) {
+    case 0x8A:
+        return static_cast<char>(0x9A);
+    case 0x8C:
+        return static_cast<char>(0x9C);
+    case 0x8E:
+        return static_cast<char>(0x9E);
+    case 0x9F:
+        return static_cast<char>(0xFF);
+    default:
+        return c;
+    }
+}
+
 std::string_view trim(std::string_view s)
 {
     const auto isBlank = [](char c) {

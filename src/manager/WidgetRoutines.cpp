@@ -2,10 +2,13 @@
 
 #include "CommonRoutines.h"
 #include "DateRule.h"
+#include "Messages.h"
+#include "SharedState.h"
 #include "Text.h"
 #include "WireCodec.h"
 #include "grid/CorvaneGrid.h"
 
+#include <QColor>
 #include <QEvent>
 #include <QFont>
 #include <QGuiApplication>
@@ -54,12 +57,19 @@ bool DateIsValid(QLineEdit* edit, bool futureAllowed, bool quiet)
     const bool masked = !edit->inputMask().isEmpty();
     if (masked ? maskedEditIsEmpty(edit) : edit->text().trimmed().isEmpty())
         return true;
-    const std::string typed = WireCodec::toWireLossy(edit->text());
-    std::string normalised;
-    bool wantsFocus = false;
-    const bool valid = DateIsValidText(typed, futureAllowed, quiet, normalised, wantsFocus);
-    if (!normalised.empty() && normalised != std::string(text::trim(typed)))
-        edit->setText(WireCodec::toQString(normalised));
+    // A masked edit is judged, and quoted, with its prompt characters, so a half-filled date reads as such.
+    const QString shown = masked ? edit->displayText() : edit->text();
+    const WireCodec::TypedText typed = WireCodec::encodeTyped(shown, QStringLiteral("The date"));
+    bool valid = false;
+    bool wantsFocus = true;
+    if (typed.wire) {
+        std::string normalised;
+        valid = DateIsValidText(*typed.wire, futureAllowed, quiet, normalised, wantsFocus);
+        if (!normalised.empty() && normalised != std::string(text::trim(*typed.wire)))
+            edit->setText(WireCodec::toQString(normalised));
+    } else if (!quiet) {
+        tell(typed.refusal, PromptIcon::Critical, "Date Validation");
+    }
     if (wantsFocus && edit->isVisible() && edit->isEnabled())
         edit->setFocus();
     return valid;
@@ -72,9 +82,16 @@ bool DateIsValid(CorvaneGrid* grid, bool futureAllowed, bool quiet, std::string&
     const QString current = grid->activeEditorText();
     if (current.trimmed().isEmpty())
         return true;
+    const WireCodec::TypedText typed = WireCodec::encodeTyped(current, QStringLiteral("The date"));
+    if (!typed.wire) {
+        if (!quiet)
+            tell(typed.refusal, PromptIcon::Critical, "Date Validation");
+        grid->setFocus();
+        return false;
+    }
     bool wantsFocus = false;
     std::string rewritten;
-    const bool valid = DateIsValidText(WireCodec::toWireLossy(current), futureAllowed, quiet, rewritten, wantsFocus);
+    const bool valid = DateIsValidText(*typed.wire, futureAllowed, quiet, rewritten, wantsFocus);
     if (!rewritten.empty())
         normalised = rewritten;
     if (wantsFocus)
@@ -118,8 +135,22 @@ QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& 
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(objectName));
-    button->setAutoDefault(false);
+    // An auto-default button takes Enter while it has the focus and hands it back to the default button after.
+    button->setAutoDefault(true);
     return button;
+}
+
+QColor colourFromBgr(std::uint32_t bgr)
+{
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                  static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+QColor paletteColour(char letter, const QColor& fallback)
+{
+    constexpr std::uint32_t absent = 0xFFFFFFFF;
+    const std::uint32_t value = SharedState::instance().colourForLetter(letter, absent);
+    return value == absent ? fallback : colourFromBgr(value);
 }
 
 void focusWhenVisible(QWidget* widget)

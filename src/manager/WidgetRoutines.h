@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
+class QColor;
 class QFont;
 class QLineEdit;
 class QPushButton;
@@ -31,8 +33,15 @@ bool controlKeyDown();
 /// Selects all the text of an enabled edit control as it gets the focus.
 void selectAllText(QLineEdit* edit);
 
-/// A push button named as the system names it; it does not take Enter unless a window makes it the default.
+/// A push button named as the system names it. The one keyboard rule of every window: Enter on a focused button
+/// presses that button; the window's default button takes Enter only while the focus is not on a button; Esc
+/// cancels the window.
 QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& caption);
+
+/// The colour of a 0x00BBGGRR value as the server and the palette write it.
+QColor colourFromBgr(std::uint32_t bgr);
+/// The colour of a palette letter (entry = letter code minus 64), or fallback when the palette has no such entry.
+QColor paletteColour(char letter, const QColor& fallback);
 
 /// Gives widget the focus when it is visible, ignoring everything else.
 void focusWhenVisible(QWidget* widget);

@@ -1,5 +1,7 @@
 #include "WireCodec.h"
 
+#include "Messages.h"
+#include "SeparatorCheck.h"
 #include "SharedState.h"
 
 #include <array>
@@ -70,16 +72,52 @@ QChar WireCodec::firstUnencodable(const QString& text)
     return QChar();
 }
 
+namespace {
+
+// The refused character itself cannot travel in wire text, so the message spells it as its code point too.
+std::string unencodableRefusal(const QString& fieldName, QChar c)
+{
+    const QString message
+        = QStringLiteral("%1 holds the character \"%2\" (U+%3), which the practice server cannot "
+                         "store.\r\nPlease remove or replace it.")
+              .arg(fieldName, c, QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+    return WireCodec::toWireLossy(message);
+}
+
+} // namespace
+
 std::optional<std::string> WireCodec::toWireOrComplain(const QString& text, const QString& fieldName)
 {
     if (auto wire = toWire(text))
         return wire;
-    auto& state = SharedState::instance();
-    const QString message = QStringLiteral("%1 holds the character \"%2\", which the practice server cannot store.\r\n"
-                                           "Please remove or replace it.")
-                                .arg(fieldName, firstUnencodable(text));
-    state.prompter().ask({state.messageTitle(), toWireLossy(message), PromptIcon::Warning, PromptButtons::Ok});
+    tell(unencodableRefusal(fieldName, firstUnencodable(text)), PromptIcon::Warning);
     return std::nullopt;
+}
+
+WireCodec::TypedText WireCodec::encodeTyped(const QString& text, const QString& fieldName,
+                                            std::string_view ownSeparators)
+{
+    TypedText typed;
+    auto wire = toWire(text);
+    if (!wire) {
+        typed.refusal = unencodableRefusal(fieldName, firstUnencodable(text));
+        return typed;
+    }
+    if (const auto refused = SeparatorCheck::firstRefused(*wire, ownSeparators)) {
+        typed.refusal = SeparatorCheck::refusalText(toWireLossy(fieldName), *refused);
+        return typed;
+    }
+    typed.wire = std::move(wire);
+    return typed;
+}
+
+std::optional<std::string> WireCodec::toWireChecked(const QString& text, const QString& fieldName,
+                                                    std::string_view ownSeparators)
+{
+    TypedText typed = encodeTyped(text, fieldName, ownSeparators);
+    if (!typed.wire)
+        tell(typed.refusal, PromptIcon::Warning);
+    return std::move(typed.wire);
 }
 
 } // namespace corvane

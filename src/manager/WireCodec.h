@@ -21,6 +21,18 @@ public:
     static QChar firstUnencodable(const QString& text);
     /// Encodes an operator's typed text; when it cannot be sent, says so through the prompter and returns nothing.
     static std::optional<std::string> toWireOrComplain(const QString& text, const QString& fieldName);
+
+    /// Typed text judged for sending: the wire text, or the refusal that names the offending character.
+    struct TypedText {
+        std::optional<std::string> wire;
+        std::string refusal;
+    };
+    /// The one way an operator's typed text becomes wire text: refuses a character Windows-1252 cannot carry and
+    /// every separator (SeparatorCheck, plus the payload's own field separators), without telling anyone.
+    static TypedText encodeTyped(const QString& text, const QString& fieldName, std::string_view ownSeparators = {});
+    /// encodeTyped, showing the refusal through the prompter; nothing when the text cannot be sent.
+    static std::optional<std::string> toWireChecked(const QString& text, const QString& fieldName,
+                                                    std::string_view ownSeparators = {});
 };
 
 } // namespace corvane

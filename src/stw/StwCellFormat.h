@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,27 @@ struct StwCellFormat {
     bool isKnownKind() const;
     /// A required cell: background "*".
     bool isRequired() const { return background == '*'; }
+};
+
+/// A number as amount and numeric cells hold it, read on its digits (no floating point, so what is shown is what is
+/// saved). "$" and blanks may surround it, grouping commas must come in threes, and a minus sign or parentheses make
+/// it negative. Exponents, "nan", "inf", misplaced commas and more decimals than a cell allows are refused.
+struct StwNumber {
+    bool negative = false;
+    std::string whole; ///< digits before the point, without leading zeros (empty for zero)
+    std::string fraction; ///< digits after the point, as written
+
+    /// Nothing when text is not such a number, or has more than maxDecimals decimals (any number when negative).
+    static std::optional<StwNumber> read(std::string_view text, int maxDecimals = -1);
+
+    /// As a save text carries it: "-1234.5" for "($1,234.5)", "0" for "-0".
+    std::string plain() const;
+    /// As an amount is shown: at least two decimals ("-1234.50"); more decimals are never cut.
+    std::string withCents() const;
+    bool isZero() const;
+    /// Negative, zero or positive as this number is below, equal to or above other.
+    int compare(const StwNumber& other) const;
+    bool operator<(const StwNumber& other) const { return compare(other) < 0; }
 };
 
 } // namespace corvane

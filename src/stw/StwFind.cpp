@@ -12,7 +12,7 @@ namespace corvane {
 
 std::optional<StwFindPattern> StwFindPattern::parse(std::string_view typed)
 {
-    const std::string folded = text::upper(text::trim(typed));
+    const std::string folded = text::foldCase(text::trim(typed));
     StwFindPattern pattern;
     const bool leading = !folded.empty() && folded.front() == '*';
     const bool trailing = !folded.empty() && folded.back() == '*';
@@ -36,7 +36,7 @@ bool StwFindPattern::matches(std::string_view cellText) const
         return false;
     const auto sameAt = [&](std::size_t at) {
         for (std::size_t i = 0; i < needle.size(); ++i) {
-            if (text::upper(cell[at + i]) != needle[i])
+            if (text::foldCase(cell[at + i]) != needle[i])
                 return false;
         }
         return true;
@@ -51,7 +51,7 @@ bool StwFindPattern::matches(std::string_view cellText) const
     }
     // Candidate positions come from a scan for the first letter in either case, so most cells cost one memchr.
     const char first = needle.front();
-    const char lower = first >= 'A' && first <= 'Z' ? static_cast<char>(first - 'A' + 'a') : first;
+    const char lower = text::lowerCase(first);
     const std::size_t last = cell.size() - needle.size();
     for (std::size_t at = 0; at <= last; ++at) {
         const std::size_t upperAt = cell.find(first, at);
@@ -74,11 +74,11 @@ bool containsFolded(std::string_view text, std::string_view needle)
     if (needle.size() > text.size())
         return false;
     const char first = needle.front();
-    const char other = first >= 'A' && first <= 'Z' ? static_cast<char>(first - 'A' + 'a') : first;
+    const char other = text::lowerCase(first);
     const std::size_t last = text.size() - needle.size();
     const auto sameAt = [&](std::size_t at) {
         for (std::size_t i = 1; i < needle.size(); ++i) {
-            if (text::upper(text[at + i]) != needle[i])
+            if (text::foldCase(text[at + i]) != needle[i])
                 return false;
         }
         return true;
@@ -108,6 +108,15 @@ bool containsFolded(std::string_view text, std::string_view needle)
 
 } // namespace
 
+std::string_view StwFind::shownText(std::string_view cell)
+{
+    std::string_view shown = StwCellFormat::textOf(cell);
+    // A drop-down cell shows its text after the choice-list number.
+    if (StwCellFormat::of(cell).kind == '3' && !shown.empty())
+        shown.remove_prefix(1);
+    return shown;
+}
+
 std::optional<StwFind::Hit> StwFind::next(const StwTable& table, const StwFindPattern& pattern, int row, int col,
                                           int column, int lastRow)
 {
@@ -122,7 +131,7 @@ std::optional<StwFind::Hit> StwFind::next(const StwTable& table, const StwFindPa
             continue;
         std::optional<Hit> hit;
         table.forEachCell(r, std::max(c, firstCol), lastCol, [&](int at, std::string_view cell) {
-            if (!hit && pattern.matches(StwCellFormat::textOf(cell)))
+            if (!hit && pattern.matches(StwFind::shownText(cell)))
                 hit = Hit {r, at};
         });
         if (hit)

@@ -17,7 +17,8 @@ struct StwFindPattern {
 
     /// Nothing when the text is empty once its asterisks are removed.
     static std::optional<StwFindPattern> parse(std::string_view typed);
-    /// Whether a cell's text matches; letter case never matters and the cell is trimmed first.
+    /// Whether a cell's text matches; letter case never matters (accented letters included) and the cell is trimmed
+    /// first.
     bool matches(std::string_view cellText) const;
 };
 
@@ -29,6 +30,8 @@ public:
         int col = 0;
     };
 
+    /// The text a cell shows, which is what a search compares: a drop-down cell without its choice-list number.
+    static std::string_view shownText(std::string_view cell);
     /// The first matching cell after (row, col), up to and including lastRow; column 0 searches columns 1 to
     /// the last, any other number that column only.
     static std::optional<Hit> next(const StwTable& table, const StwFindPattern& pattern, int row, int col, int column,

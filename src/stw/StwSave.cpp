@@ -2,9 +2,9 @@
 
 #include "Text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
-#include <memory>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -14,103 +14,119 @@ namespace corvane {
 
 namespace {
 
-bool emptyForSaving(std::string_view cellText, const StwCellFormat& format)
+/// The room an entry may need beyond its row's bytes and a tab per column: the running number, byte 230 and the
+/// sixteen bytes a short text's single move may write past its end.
+constexpr std::size_t entrySlack = 32;
+
+/// What one cell gives the save text, by the save rules.
+struct CellText {
+    const char* begin;
+    const char* end;
+    char kind;
+};
+
+inline bool zeroWhenEmpty(char kind)
 {
-    const std::string_view value = text::trim(cellText);
-    return value.empty() || ((format.isCheck() || format.kind == '9') && value == "0");
+    return kind == '4' || kind == '6' || kind == '9';
 }
 
-void appendText(std::string& out, std::string_view cell, bool listColumn)
+/// The save rules for the cell string [cell, cellEnd): its code is the last five characters (a shorter cell is all
+/// text, of kind "1"); the text is trimmed of blanks; a list column's cell then drops its first character, the
+/// list number.
+inline CellText cellText(const char* cell, const char* cellEnd, bool listColumn)
 {
-    const StwCellFormat format = StwCellFormat::of(cell);
-    std::string_view value = text::trim(StwCellFormat::textOf(cell));
-    if (listColumn && !value.empty())
-        value.remove_prefix(1);
-    if (format.kind == 'A') {
-        for (char c : value) {
-            if (c != ',' && c != '(' && c != ')')
-                out += c;
-        }
-        return;
-    }
-    if (format.kind == 'C') {
-        for (char c : value)
-            out += c == ':' ? text::colonStandIn : c;
-        return;
-    }
-    out.append(value);
-}
-
-} // namespace
-
-void StwSave::appendCellText(std::string& out, const StwTable& table, int row, int col)
-{
-    appendText(out, table.cell(row, col), table.column(col).hasList());
-}
-
-namespace {
-
-/// Writes one cell's text for the save text at out; returns the new end. empty is cleared when the cell holds
-/// something worth saving.
-inline char* writeCell(char* out, const char* cell, const char* cellEnd, const char* readable, bool listColumn,
-                       bool write, bool& empty)
-{
-    const std::size_t length = static_cast<std::size_t>(cellEnd - cell);
-    const bool hasCode = length >= StwCellFormat::length;
-    const char kind = hasCode ? cellEnd[-4] : '1';
-    const char* textBegin = cell;
+    const bool hasCode = static_cast<std::size_t>(cellEnd - cell) >= StwCellFormat::length;
     const char* textEnd = hasCode ? cellEnd - StwCellFormat::length : cellEnd;
-    while (textBegin < textEnd && (*textBegin == ' ' || *textBegin == '\r' || *textBegin == '\n'))
-        ++textBegin;
-    while (textEnd > textBegin && (textEnd[-1] == ' ' || textEnd[-1] == '\r' || textEnd[-1] == '\n'))
-        --textEnd;
-    const std::size_t textLength = static_cast<std::size_t>(textEnd - textBegin);
-    if (textLength > 0 && !(textLength == 1 && *textBegin == '0' && (kind == '4' || kind == '6' || kind == '9')))
-        empty = false;
-    if (!write)
+    CellText t {cell, textEnd, hasCode ? textEnd[1] : '1'};
+    while (t.begin < t.end && *t.begin == ' ')
+        ++t.begin;
+    while (t.end > t.begin && t.end[-1] == ' ')
+        --t.end;
+    if (listColumn && t.begin < t.end)
+        ++t.begin;
+    return t;
+}
+
+/// A cell is empty without text, and with "0" in a check or amount cell.
+inline bool isEmpty(const CellText& t)
+{
+    return t.begin == t.end || (zeroWhenEmpty(t.kind) && t.end - t.begin == 1 && *t.begin == '0');
+}
+
+/// Writes a cell's text at out, which has room for the text and sixteen bytes more; returns the new end. readable
+/// is the end of the memory the text lies in, so that a short text can move as one sixteen-byte block.
+inline char* writeText(char* out, const CellText& t, const char* readable)
+{
+    if (t.begin == t.end) {
+        if (zeroWhenEmpty(t.kind))
+            *out++ = '0';
         return out;
-    *out++ = '\t';
-    if (listColumn && textBegin < textEnd)
-        ++textBegin;
-    if (kind == 'A') {
-        for (const char* c = textBegin; c < textEnd; ++c) {
+    }
+    if (t.kind == 'A') {
+        for (const char* c = t.begin; c < t.end; ++c) {
             if (*c != ',' && *c != '(' && *c != ')')
                 *out++ = *c;
         }
-    } else if (kind == 'C') {
-        for (const char* c = textBegin; c < textEnd; ++c)
-            *out++ = *c == ':' ? text::colonStandIn : *c;
-    } else {
-        const std::size_t textSize = static_cast<std::size_t>(textEnd - textBegin);
-#if defined(__SSE2__)
-        // Most texts are short: one sixteen-byte move, where both sides have the room, replaces a memcpy call.
-        if (textSize <= 16 && textBegin + 16 <= readable) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
-                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(textBegin)));
-            return out + textSize;
-        }
-#endif
-        std::memcpy(out, textBegin, textSize);
-        out += textSize;
+        return out;
     }
-    return out;
+    if (t.kind == 'C') {
+        for (const char* c = t.begin; c < t.end; ++c)
+            *out++ = *c == ':' ? text::colonStandIn : *c;
+        return out;
+    }
+    const std::size_t size = static_cast<std::size_t>(t.end - t.begin);
+#if defined(__SSE2__)
+    // Most texts are short: one sixteen-byte move replaces a memcpy call.
+    if (size <= 16 && t.begin + 16 <= readable) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_loadu_si128(reinterpret_cast<const __m128i*>(t.begin)));
+        return out + size;
+    }
+#else
+    (void)readable;
+#endif
+    std::memcpy(out, t.begin, size);
+    return out + size;
 }
 
-/// Writes one received row's entry at out (which has room for the row's text, a number, a tab per column and 16),
-/// from its text alone: the tabs are found sixteen bytes at a time and each text is copied whole. Returns the end,
-/// or nullptr when the row is empty.
-char* writeReceivedRow(char* out, std::string_view row, int number, int lastCol, const std::vector<char>& listColumns)
+/// Writes one row's entry at out, which has room for the row's cells, a tab per column and entrySlack: the running
+/// number, then a tab and the text of each column from 2 to lastCol. cells(emit) calls emit(col, begin, end,
+/// readable) for the row's cells in column order and returns the column after the last it passed; columns it
+/// leaves out at the end are empty. Returns the end of the entry, or nullptr when every cell from column 1 on is
+/// empty.
+template<typename Cells>
+inline char* writeEntry(char* out, int number, int lastCol, const std::vector<char>& listColumns, Cells&& cells)
 {
     out = std::to_chars(out, out + 12, number).ptr;
     bool empty = true;
+    int next = cells([&](int col, const char* begin, const char* end, const char* readable) {
+        if (col < 1 || col > lastCol)
+            return;
+        const CellText t = cellText(begin, end, listColumns[static_cast<std::size_t>(col)] != 0);
+        if (empty && !isEmpty(t))
+            empty = false;
+        if (col < 2)
+            return;
+        *out++ = '\t';
+        out = writeText(out, t, readable);
+    });
+    for (next = std::max(next, 2); next <= lastCol; ++next)
+        *out++ = '\t';
+    if (empty)
+        return nullptr;
+    *out++ = text::recordSeparator;
+    return out;
+}
+
+/// The cells of a received row, straight from its text: the tabs are found sixteen bytes at a time.
+template<typename Emit> inline int receivedCells(std::string_view row, int lastCol, Emit&& emit)
+{
     const char* const begin = row.data();
+    const char* const end = begin + row.size();
     const std::size_t size = row.size();
     const char* cellStart = begin;
     int col = 0;
     const auto endCell = [&](const char* cellEnd) {
-        if (col >= 1 && col <= lastCol)
-            out = writeCell(out, cellStart, cellEnd, begin + size, listColumns[static_cast<std::size_t>(col)] != 0,
-                            col >= 2, empty);
+        emit(col, cellStart, cellEnd, end);
         ++col;
         cellStart = cellEnd + 1;
     };
@@ -132,18 +148,16 @@ char* writeReceivedRow(char* out, std::string_view row, int number, int lastCol,
             endCell(begin + i);
     }
     if (col <= lastCol)
-        endCell(begin + size);
-    for (; col <= lastCol; ++col) {
-        if (col >= 2)
-            *out++ = '\t';
-    }
-    if (empty)
-        return nullptr;
-    *out++ = text::recordSeparator;
-    return out;
+        endCell(end);
+    return col;
 }
 
 } // namespace
+
+bool StwSave::cellIsEmpty(std::string_view cell, bool listColumn)
+{
+    return isEmpty(cellText(cell.data(), cell.data() + cell.size(), listColumn));
+}
 
 std::string StwSave::saveText(const StwTable& table)
 {
@@ -164,40 +178,34 @@ void StwSave::saveText(const StwTable& table, std::string& out)
     // post is written again without new memory.
     out.resize(std::max(out.size(), table.textBytes() + 64));
     std::size_t used = 0;
-    std::string scratch;
     int number = 0;
+    const std::size_t perRow = entrySlack + static_cast<std::size_t>(std::max(lastCol, 0));
     const auto room = [&](std::size_t needed) {
         if (used + needed > out.size())
             out.resize(std::max(out.size() * 2, used + needed + (std::size_t(1) << 16)));
     };
+    const auto written = [&](char* end) {
+        if (!end)
+            return;
+        used = static_cast<std::size_t>(end - out.data());
+        ++number;
+    };
     for (int row = 1; row <= lastRow; ++row) {
         if (const auto received = table.receivedRow(row)) {
-            // An entry is never longer than its row's text plus its number and one tab per column.
-            room(received->size() + 32 + static_cast<std::size_t>(std::max(lastCol, 0)));
-            if (char* end = writeReceivedRow(out.data() + used, *received, number + 1, lastCol, listColumns)) {
-                used = static_cast<std::size_t>(end - out.data());
-                ++number;
-            }
+            room(received->size() + perRow);
+            written(writeEntry(out.data() + used, number + 1, lastCol, listColumns,
+                               [&](auto&& emit) { return receivedCells(*received, lastCol, emit); }));
             continue;
         }
-        scratch.clear();
-        scratch += std::to_string(number + 1);
-        bool empty = true;
-        table.forEachCell(row, 1, lastCol, [&](int col, std::string_view cell) {
-            if (empty && !emptyForSaving(StwCellFormat::textOf(cell), StwCellFormat::of(cell)))
-                empty = false;
-            if (col < 2)
-                return;
-            scratch += '\t';
-            appendText(scratch, cell, listColumns[static_cast<std::size_t>(col)] != 0);
-        });
-        if (empty)
-            continue;
-        ++number;
-        scratch += text::recordSeparator;
-        room(scratch.size());
-        std::memcpy(out.data() + used, scratch.data(), scratch.size());
-        used += scratch.size();
+        std::size_t bytes = 0;
+        table.forEachCell(row, 1, lastCol, [&](int, std::string_view cell) { bytes += cell.size(); });
+        room(bytes + perRow);
+        written(writeEntry(out.data() + used, number + 1, lastCol, listColumns, [&](auto&& emit) {
+            table.forEachCell(row, 1, lastCol, [&](int col, std::string_view cell) {
+                emit(col, cell.data(), cell.data() + cell.size(), cell.data() + cell.size());
+            });
+            return lastCol + 1;
+        }));
     }
     out.resize(used);
 }
@@ -207,8 +215,26 @@ std::string StwSave::singleRequest(const std::string& saveText)
     return "|SET|STW|1|" + saveText;
 }
 
+bool StwSave::piecesFit(std::string_view saveText, const std::vector<std::string>& pieces)
+{
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const std::string& piece = pieces[i];
+        const bool last = i + 1 == pieces.size();
+        if (last ? piece.size() > pieceLength : piece.size() != pieceLength)
+            return false;
+        if (saveText.substr(at, piece.size()) != piece)
+            return false;
+        at += piece.size();
+    }
+    return at == saveText.size();
+}
+
 std::vector<std::string> StwSave::pieceRequests(std::vector<std::string> pieces)
 {
+    // A full last piece would leave the server waiting for more: an empty piece ends the post.
+    if (!pieces.empty() && pieces.back().size() == pieceLength)
+        pieces.emplace_back();
     // Each piece becomes its request in place: the prefix goes in front of text that is already in cache.
     for (std::size_t i = 0; i < pieces.size(); ++i)
         pieces[i].insert(0, "|SET|STW|" + std::to_string(i + 1) + "|");

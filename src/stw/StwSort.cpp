@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
-#include <cstdlib>
 
 namespace corvane {
 
@@ -25,20 +24,12 @@ std::optional<long> dateKey(std::string_view value)
     return daysFromCivil(*date);
 }
 
-std::optional<double> numberKey(std::string_view value)
+std::optional<StwNumber> numberKey(std::string_view value)
 {
-    std::string digits;
-    for (char c : value) {
-        if (c != '$' && c != ',' && c != ' ')
-            digits += c;
-    }
-    if (digits.empty())
-        return 0.0;
-    char* end = nullptr;
-    const double number = std::strtod(digits.c_str(), &end);
-    if (end != digits.c_str() + digits.size())
-        return std::nullopt;
-    return number;
+    // An empty cell counts as zero; amounts in parentheses are negative.
+    if (text::trim(value).empty())
+        return StwNumber {};
+    return StwNumber::read(value);
 }
 
 std::optional<long long> wholeNumber(std::string_view s)
@@ -126,11 +117,10 @@ std::string StwSortFailure::message() const
 
 StwSortType StwSort::typeOf(const StwTable& table, int col)
 {
-    const StwColumn& column = table.column(col);
-    if (text::containsNoCase(column.caption, "account"))
-        return StwSortType::TypeAccount;
-    const int probeRow = table.rowCount() > 1 ? 1 : 0;
-    const char kind = probeRow > 0 ? table.format(probeRow, col).kind : column.format.kind;
+    // The editor kind of the column's cells decides, as the first data row carries it; a grid without data rows
+    // falls back to the header's code. The caption never decides.
+    const bool hasDataRow = table.rowCount() > 1 && table.cell(1, col).size() >= StwCellFormat::length;
+    const char kind = hasDataRow ? table.format(1, col).kind : table.column(col).format.kind;
     switch (kind) {
     case '2':
         return StwSortType::TypeDate;
@@ -187,7 +177,7 @@ std::optional<std::vector<int>> StwSort::order(const StwTable& table, int col, b
         rows = sortByKeys<long>(table, col, lastSortable, ascending, type, failure, dateKey);
         break;
     case StwSortType::TypeNumber:
-        rows = sortByKeys<double>(table, col, lastSortable, ascending, type, failure, numberKey);
+        rows = sortByKeys<StwNumber>(table, col, lastSortable, ascending, type, failure, numberKey);
         break;
     case StwSortType::TypeAccount:
         rows = sortByKeys<std::pair<long long, long long>>(table, col, lastSortable, ascending, type, failure,

@@ -24,8 +24,8 @@ struct StwSortFailure {
 class StwSort {
 public:
     static const char* typeName(StwSortType type);
-    /// The sort type of a column: dates for date cells, numbers for amount and numeric cells, accounts for a
-    /// column whose caption names accounts, text otherwise.
+    /// The sort type of a column by the editor kind of its cells: dates for date cells, numbers for amount and
+    /// numeric cells, text otherwise. Account numbers are compared as such only when a caller asks for TypeAccount.
     static StwSortType typeOf(const StwTable& table, int col);
 
     /// The new order of the data rows (for StwTable::reorderRows), or nothing when two values could not be

@@ -1,5 +1,6 @@
 #include "StwTable.h"
 
+#include "StwSave.h"
 #include "Text.h"
 
 #include <algorithm>
@@ -8,24 +9,27 @@
 
 namespace corvane {
 
-void removeLineBreaks(std::string& data)
+void removeLineFraming(std::string& data)
 {
-    std::size_t read = data.find("\r\n");
-    if (read == std::string::npos)
-        return;
-    std::size_t write = read;
-    while (read < data.size()) {
-        if (data[read] == '\r' && read + 1 < data.size() && data[read + 1] == '\n') {
-            read += 2;
-            continue;
-        }
-        const std::size_t next = data.find("\r\n", read);
-        const std::size_t stop = next == std::string::npos ? data.size() : next;
-        std::memmove(data.data() + write, data.data() + read, stop - read);
-        write += stop - read;
-        read = stop;
+    std::size_t write = 0;
+    std::size_t read = 0;
+    for (std::size_t at = data.find("\r\n"); at != std::string::npos; at = data.find("\r\n", read)) {
+        std::size_t end = at;
+        while (end + 1 < data.size() && data[end] == '\r' && data[end + 1] == '\n')
+            end += 2;
+        // Reply lines end at a record, so the line breaks that join them touch a byte 230 or an end of the data.
+        const bool framing = at == 0 || data[at - 1] == text::recordSeparator || end == data.size()
+            || data[end] == text::recordSeparator;
+        const std::size_t kept = framing ? at : end;
+        if (write != read)
+            std::memmove(data.data() + write, data.data() + read, kept - read);
+        write += kept - read;
+        read = end;
     }
-    data.resize(write);
+    if (read == write)
+        return;
+    std::memmove(data.data() + write, data.data() + read, data.size() - read);
+    data.resize(write + data.size() - read);
 }
 
 void StwTable::clear()
@@ -38,7 +42,7 @@ bool StwTable::load(std::string data, bool keepNewEntryRow)
     if (data.find(text::recordSeparator) == std::string::npos)
         return false;
     clear();
-    removeLineBreaks(data);
+    removeLineFraming(data);
     m_text = std::move(data);
     // Text after the last record separator is ignored.
     m_text.resize(m_text.rfind(text::recordSeparator) + 1);
@@ -69,6 +73,7 @@ bool StwTable::load(std::string data, bool keepNewEntryRow)
         m_newEntryTemplate.emplace_back(storedCell(last, static_cast<int>(c)));
 
     m_keepsNewEntryRow = keepNewEntryRow;
+    m_receivedRows = rows > 2 ? static_cast<int>(rows - 2) : 0;
     const std::uint32_t kept = keepNewEntryRow || rows == 1 ? rows : rows - 1;
     m_order.resize(kept);
     std::iota(m_order.begin(), m_order.end(), 0u);
@@ -196,13 +201,8 @@ int StwTable::dataRowCount() const
 bool StwTable::rowIsEmpty(int row) const
 {
     for (int c = 1; c < columnCount(); ++c) {
-        const std::string_view cellText = text::trim(text(row, c));
-        if (cellText.empty())
-            continue;
-        const StwCellFormat f = format(row, c);
-        if ((f.isCheck() || f.kind == '9') && cellText == "0")
-            continue;
-        return false;
+        if (!StwSave::cellIsEmpty(cell(row, c), column(c).hasList()))
+            return false;
     }
     return true;
 }

@@ -12,8 +12,9 @@
 namespace corvane {
 
 /// The cells of an STW data string, kept as offsets into the received text. Rows end at byte 230 and cells are
-/// separated by tabs; CR LF between reply lines carries no meaning and is dropped. Edited cells are kept aside,
-/// rows are reordered through an order vector, so loading copies the text once and nothing per cell.
+/// separated by tabs; CR LF between reply lines carries no meaning and is dropped, CR LF inside a cell is kept. Edited
+/// cells are kept aside, rows are reordered through an order vector, so loading copies the text once and nothing per
+/// cell.
 ///
 /// Rows count from 0 (the header row); columns from 0 (the row-header field, which carries no format code).
 class StwTable {
@@ -49,7 +50,9 @@ public:
     bool hasNewEntryRow() const { return m_keepsNewEntryRow && rowCount() > 1; }
     /// Data rows not counting the new-entry row.
     int dataRowCount() const;
-    /// True when no cell of the row from column 1 on holds text (check and zero cells count as empty).
+    /// The data rows the server sent at the last load, the new-entry row not counted.
+    int receivedRowCount() const { return m_receivedRows; }
+    /// True when no cell of the row from column 1 on holds anything a post would send (StwSave::cellIsEmpty).
     bool rowIsEmpty(int row) const;
 
     /// The row's received text from its first cell to its end, when none of its cells has been edited since;
@@ -82,6 +85,7 @@ private:
     std::vector<StwColumn> m_columns;
     std::vector<std::string> m_newEntryTemplate;
     bool m_keepsNewEntryRow = false;
+    int m_receivedRows = 0;
 
     static constexpr std::uint32_t noCells = 0xFFFFFFFFu;
 };
@@ -112,8 +116,9 @@ template<typename Visit> void StwTable::forEachCell(int row, int from, int to, V
     }
 }
 
-/// Removes every CR LF pair from data in place.
-void removeLineBreaks(std::string& data);
+/// Removes in place the CR LF pairs that joined reply lines: those at either end of the data and next to a byte 230.
+/// Line breaks inside a cell's text stay.
+void removeLineFraming(std::string& data);
 /// Calls onSeparator(offset, isRecordEnd) for every tab and byte 230 of data, in order.
 template<typename OnSeparator> void scanSeparators(std::string_view data, OnSeparator&& onSeparator);
 

@@ -3,6 +3,7 @@
 #include "CommonRoutines.h"
 #include "DateRule.h"
 #include "Log.h"
+#include "Messages.h"
 #include "ReplyFraming.h"
 #include "ServerRequest.h"
 #include "SharedState.h"
@@ -32,8 +33,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include <charconv>
-#include <cstdio>
+#include <algorithm>
 
 namespace corvane {
 
@@ -45,10 +45,22 @@ constexpr std::string_view copyTemplate
       "\t05WZ0\t01kZ0";
 constexpr std::string_view errorHeaderCode = "11WR0";
 const char* const readyStatus = "Click on Column Header to sort.";
+// A cell editor holds this much; a longer cell is shown cut and cannot be edited, so nothing is cut on the way back.
+constexpr std::size_t maxEditableLength = 32767;
+// Captions and names in messages and the column chooser: enough to recognise a column.
+constexpr std::size_t maxCaptionShown = 1000;
 
 QString wire(std::string_view text)
 {
     return WireCodec::toQString(text);
+}
+
+/// At most limit bytes of text, marked with an ellipsis when cut.
+QString wireCut(std::string_view text, std::size_t limit)
+{
+    if (text.size() <= limit)
+        return wire(text);
+    return wire(text.substr(0, limit)) + QChar(0x2026);
 }
 
 std::string appTitle()
@@ -56,33 +68,23 @@ std::string appTitle()
     return SharedState::instance().messageTitle();
 }
 
-void tell(const std::string& text, PromptIcon icon = PromptIcon::None, const std::string& title = appTitle())
+/// Decimals an amount or numeric cell may hold; -1 for any.
+int allowedDecimals(char kind)
 {
-    SharedState::instance().prompter().ask({title, text, icon, PromptButtons::Ok});
-}
-
-/// The text of a number, as a numeric value reads it; nothing when the text is not a number.
-std::optional<double> numericValue(std::string_view text)
-{
-    std::string digits;
-    for (char c : text::trim(text)) {
-        if (c != '$' && c != ',' && c != ' ')
-            digits += c;
+    switch (kind) {
+    case '8':
+    case '9':
+        return 2;
+    case 'A':
+        return 0;
+    default:
+        return -1;
     }
-    if (digits.empty())
-        return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (error != std::errc() || end != digits.data() + digits.size())
-        return std::nullopt;
-    return value;
 }
 
-std::string formatFixed2(double value)
+bool isNumericKind(char kind)
 {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.2f", value);
-    return buffer;
+    return kind == '8' || kind == '9' || kind == 'A' || kind == 'B';
 }
 
 std::string withCode(std::string_view text, const StwCellFormat& f)
@@ -120,15 +122,19 @@ frmSTW::frmSTW(QWidget* parent)
     buildWindow();
 }
 
-frmSTW::~frmSTW() = default;
+frmSTW::~frmSTW()
+{
+    // A host may delete the window while it is shown: the grid must not ask a half-destroyed window for cells.
+    m_grid->setStyleSource(nullptr);
+}
 
 void frmSTW::buildWindow()
 {
     m_grid = new CorvaneGrid(this);
     m_grid->setObjectName(QStringLiteral("grdMain"));
     m_grid->setStyleSource(this);
-    m_newRow = makeButton(this, "cmdNewRow", QStringLiteral(" New Row "));
-    m_copyRow = makeButton(this, "cmdCopyRow", QStringLiteral(" Copy Row "));
+    m_newRow = makeButton(this, "cmdNewRow", QStringLiteral(" &New Row "));
+    m_copyRow = makeButton(this, "cmdCopyRow", QStringLiteral(" &Copy Row "));
     m_delRow = makeButton(this, "cmdDelRow", QStringLiteral(" Delete"));
     m_post = makeButton(this, "cmdOK", QStringLiteral(" Post "));
     m_exit = makeButton(this, "cmdCancel", QStringLiteral(" Exit "));
@@ -139,7 +145,7 @@ void frmSTW::buildWindow()
     m_preview = makeButton(this, "cmdPreview", QStringLiteral(" Preview "));
     m_find = makeButton(this, "cmdFind", QStringLiteral("Find (F3)"));
     m_newRow->setToolTip(tr("Add a blank row"));
-    m_copyRow->setToolTip(tr("Add a row from the copy template"));
+    m_copyRow->setToolTip(tr("Add a copy of the current row; unique columns are left empty"));
     m_refresh->setToolTip(tr("Load the data again (F5)"));
 
     auto* findLabel = new QLabel(tr("&Find:"), this);
@@ -205,10 +211,19 @@ void frmSTW::buildWindow()
     });
     connect(m_preview, &QPushButton::clicked, this, &frmSTW::cmdPreview_Click);
     connect(m_find, &QPushButton::clicked, this, &frmSTW::cmdFind_Click);
-    connect(m_findText, &QLineEdit::returnPressed, this, &frmSTW::cmdFind_Click);
+    // Enter in the find box or the column chooser finds; in the grid it moves on, on a button it presses that button.
+    m_find->setDefault(true);
     connect(m_grid, &CorvaneGrid::clickedButton, this, &frmSTW::grdMain_OnClickedButtonRowCol);
     connect(m_grid, &CorvaneGrid::leftClick, this, &frmSTW::grdMain_OnLButtonClickedRowCol);
     connect(m_grid, &CorvaneGrid::initCurrentCell, this, [this](int, int) { m_grid->redraw(); });
+    QWidget* previous = nullptr;
+    for (QWidget* w :
+         std::initializer_list<QWidget*> {m_findText, m_columns, m_find, m_grid, m_newRow, m_copyRow, m_delRow, m_post,
+                                          m_refresh, m_zoomIn, m_zoomOut, m_resetColumns, m_preview, m_exit}) {
+        if (previous)
+            setTabOrder(previous, w);
+        previous = w;
+    }
     auto* findShortcut = new QShortcut(QKeySequence::Find, this);
     connect(findShortcut, &QShortcut::activated, this, [this] {
         m_findText->setFocus();
@@ -219,7 +234,9 @@ void frmSTW::buildWindow()
 bool frmSTW::STWShow(const QString& title)
 {
     try {
-        setWindowTitle(title);
+        setWindowTitle(m_busy && m_state == ViewOnly
+                           ? title + QString(24, QLatin1Char(' ')) + QStringLiteral("READ ONLY")
+                           : title);
         m_title = title;
         if (m_busy)
             return true;
@@ -230,11 +247,17 @@ bool frmSTW::STWShow(const QString& title)
             return false;
         }
         m_state = m_rights.mayAdd || m_rights.mayDelete || m_rights.mayChange ? Editable : ViewOnly;
+        if (m_state == ViewOnly)
+            setWindowTitle(title + QString(24, QLatin1Char(' ')) + QStringLiteral("READ ONLY"));
         m_unsaved = false;
+        m_grid->setGridColour(0, colourFromBgr(0x808080));
+        m_grid->setGridColour(
+            4, colourFromBgr(static_cast<std::uint32_t>(SharedState::instance().display.disabledCellColour)));
         STWGetData();
         FillcboColumns();
         applyStateToButtons();
         setReady();
+        m_grid->takeFocus();
         connect(this, &QDialog::finished, this, &frmSTW::clearBusyMark, Qt::UniqueConnection);
         WindowRunner::run(*this);
         if (WindowRunner::mode() == WindowRunner::Mode::Modal)
@@ -270,9 +293,10 @@ void frmSTW::applyStateToButtons()
 {
     const bool editable = m_state == Editable;
     m_newRow->setEnabled(editable && m_rights.mayAdd);
-    m_copyRow->setEnabled(editable && m_rights.mayAdd);
+    // A copied row can only be posted by an operator who may change the grid.
+    m_copyRow->setEnabled(editable && m_rights.mayAdd && m_rights.mayChange);
     m_delRow->setEnabled(editable && m_rights.mayDelete);
-    m_post->setEnabled(editable && m_rights.mayChange);
+    m_post->setEnabled(editable && m_rights.mayChange && m_table.columnCount() > 1);
     const bool loaded = m_state != LoadFailed;
     for (QPushButton* b : {m_refresh, m_zoomIn, m_zoomOut, m_resetColumns})
         b->setEnabled(loaded);
@@ -303,8 +327,11 @@ void frmSTW::STWGetData()
         return;
     }
     std::string data = reply.data();
-    if (SharedState::instance().developerMode())
-        tell(request + "\r\n\r\n" + data, PromptIcon::None, appTitle() + " (DBG only)");
+    if (SharedState::instance().developerMode()) {
+        Prompt dump {appTitle() + " (DBG only)", request + "\r\n\r\n" + data, PromptIcon::None, PromptButtons::Ok};
+        dump.wholeText = true;
+        SharedState::instance().prompter().ask(dump);
+    }
     GridFill(data);
 }
 
@@ -318,13 +345,24 @@ void frmSTW::GridFill(const std::string& data)
         }
         m_noData->setVisible(false);
         m_requiredCells.clear();
+        m_codeTableCodes.clear();
+        splitLookupCells();
         m_grid->lockPainting(true);
         m_grid->setColumnCount(std::max(m_table.columnCount() - 1, 0));
         m_grid->setRowCount(std::max(m_table.rowCount() - 1, 0));
         const double multiplier = SharedState::instance().display.columnWidthMultiplier;
         m_grid->setColumnWidth(0, 48);
-        for (int col = 1; col < m_table.columnCount(); ++col)
-            m_grid->setColumnWidth(col, std::max(24, static_cast<int>(m_table.column(col).width * multiplier)));
+        // A column is at least as wide as its bold caption and the sort mark, so no heading is cut.
+        QFont bold = m_grid->font();
+        bold.setBold(true);
+        const QFontMetrics captionMetrics(bold);
+        for (int col = 1; col < m_table.columnCount(); ++col) {
+            const int fromServer = static_cast<int>(m_table.column(col).width * multiplier);
+            const int caption = m_table.column(col).caption.size() > 200
+                ? 0
+                : captionMetrics.horizontalAdvance(wire(m_table.column(col).caption)) + 24;
+            m_grid->setColumnWidth(col, std::max({24, fromServer, std::min(caption, 400)}));
+        }
         m_grid->horizontalHeader()->setSortIndicatorShown(false);
         m_sortColumn = 0;
         m_grid->lockPainting(false);
@@ -349,7 +387,7 @@ void frmSTW::FillcboColumns()
     m_columns->clear();
     m_columns->addItem(tr("All"));
     for (int col = 2; col < m_table.columnCount(); ++col)
-        m_columns->addItem(wire(m_table.column(col).caption));
+        m_columns->addItem(wireCut(m_table.column(col).caption, 200));
     m_columns->setCurrentIndex(0);
 }
 
@@ -367,15 +405,6 @@ void frmSTW::setReady()
         ShowFillRequiredStatus();
 }
 
-QColor frmSTW::colourOf(char letter, const QColor& fallback) const
-{
-    const std::uint32_t bgr = SharedState::instance().colourForLetter(letter, 0xFFFFFFFF);
-    if (bgr == 0xFFFFFFFF)
-        return fallback;
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                  static_cast<int>((bgr >> 16) & 0xFF));
-}
-
 QStringList frmSTW::choiceList(char number) const
 {
     // Choice list n is the list attribute of the n-th column that has one.
@@ -390,6 +419,30 @@ QStringList frmSTW::choiceList(char number) const
     return choices;
 }
 
+QStringList frmSTW::choicesFor(int col, std::string_view cellText) const
+{
+    // A cell names its list by its first character; a cell without one (a new or copied row) offers its column's.
+    if (!cellText.empty() && cellText.front() >= '1' && cellText.front() <= '9') {
+        const QStringList named = choiceList(cellText.front());
+        if (!named.isEmpty())
+            return named;
+    }
+    QStringList choices;
+    if (m_table.column(col).hasList()) {
+        for (auto choice : text::split(m_table.column(col).listAttribute, ','))
+            choices << wire(text::trim(choice));
+    }
+    return choices;
+}
+
+char frmSTW::listNumberOf(int col) const
+{
+    int number = 0;
+    for (int c = 1; c <= col && c < m_table.columnCount(); ++c)
+        number += m_table.column(c).hasList() ? 1 : 0;
+    return m_table.column(col).hasList() && number <= 9 ? static_cast<char>('0' + number) : '1';
+}
+
 void frmSTW::GetStyleRowCol(int row, int col, CellStyle& style)
 {
     try {
@@ -402,7 +455,7 @@ void frmSTW::GetStyleRowCol(int row, int col, CellStyle& style)
             font.setBold(!column.caption.empty());
             style.font = font;
             style.hasFont = true;
-            style.value = wire(column.caption);
+            style.value = wireCut(column.caption, maxCaptionShown);
             style.toolTip = QStringLiteral("Click to sort ") + style.value;
             style.alignment = column.format.alignment == '2' ? Qt::AlignRight | Qt::AlignVCenter
                 : column.format.alignment == '1'             ? Qt::AlignCenter
@@ -413,10 +466,13 @@ void frmSTW::GetStyleRowCol(int row, int col, CellStyle& style)
             style.value = wire(m_table.cell(row, 0));
             return;
         }
-        splitLookupResult(row, col);
         const std::string_view cell = m_table.cell(row, col);
         const StwCellFormat f = StwCellFormat::of(cell);
-        const std::string_view cellText = StwCellFormat::textOf(cell);
+        // Painting only reads: what a cell holds changed when it was loaded or stored. A text longer than an editor
+        // holds is shown cut and kept from editing, so a cut copy is never stored back.
+        const std::string_view fullText = StwCellFormat::textOf(cell);
+        const bool cut = fullText.size() > maxEditableLength;
+        const std::string_view cellText = cut ? fullText.substr(0, maxEditableLength) : fullText;
         applyFontCode(font, f.font);
         font.setBold(false);
         style.font = font;
@@ -437,7 +493,7 @@ void frmSTW::GetStyleRowCol(int row, int col, CellStyle& style)
             break;
         case '3':
             style.editor = CellEditor::DropDown;
-            style.choices = cellText.empty() ? QStringList() : choiceList(cellText.front());
+            style.choices = choicesFor(col, cellText);
             if (cell.size() >= 7)
                 style.value = shown.mid(1);
             break;
@@ -453,17 +509,16 @@ void frmSTW::GetStyleRowCol(int row, int col, CellStyle& style)
             break;
         case '8': {
             style.editor = CellEditor::Text;
-            const auto amount = numericValue(cellText);
-            style.value = amount ? QStringLiteral("$ ") + QString::fromLatin1(formatFixed2(*amount).c_str()) : shown;
+            const auto amount = StwNumber::read(cellText);
+            style.value = amount ? QStringLiteral("$ ") + wire(amount->withCents()) : shown;
             break;
         }
         case '9': {
             style.editor = CellEditor::Numeric;
             style.numericDecimals = 2;
             style.numericDigits = 6;
-            const auto number = numericValue(cellText);
-            style.value = number ? QString::fromLatin1(formatFixed2(*number).c_str())
-                                 : (cellText.empty() ? QStringLiteral("0.00") : shown);
+            const auto number = StwNumber::read(cellText);
+            style.value = number ? wire(number->withCents()) : (cellText.empty() ? QStringLiteral("0.00") : shown);
             break;
         }
         case 'A':
@@ -474,8 +529,8 @@ void frmSTW::GetStyleRowCol(int row, int col, CellStyle& style)
             break;
         case 'B': {
             style.editor = CellEditor::Text;
-            const auto number = numericValue(cellText);
-            style.value = number ? QString::number(*number, 'g', 15) : shown;
+            const auto number = StwNumber::read(cellText);
+            style.value = number ? wire(number->plain()) : shown;
             break;
         }
         default:
@@ -507,20 +562,43 @@ void frmSTW::GetStyleRowCol(int row, int col, CellStyle& style)
         } else if (m_table.marked(row)) {
             background = 'g';
         }
-        style.background = colourOf(background, white);
-        style.textColour = colourOf(textColour, black);
-        if (m_requiredCells.count({row, col}))
-            style.background = colourOf('y', QColor(255, 255, 208));
+        style.background = paletteColour(background, white);
+        style.textColour = paletteColour(textColour, black);
+        if (isRequiredAndEmpty(row, col))
+            style.background = paletteColour('y', QColor(255, 255, 208));
+        if (cut)
+            style.readOnly = true;
         if (!m_rights.mayChange || m_state != Editable) {
             style.readOnly = true;
-            const std::uint32_t disabled
-                = static_cast<std::uint32_t>(SharedState::instance().display.disabledCellColour);
-            style.background = QColor(static_cast<int>(disabled & 0xFF), static_cast<int>((disabled >> 8) & 0xFF),
-                                      static_cast<int>((disabled >> 16) & 0xFF));
+            style.background
+                = colourFromBgr(static_cast<std::uint32_t>(SharedState::instance().display.disabledCellColour));
         }
     } catch (...) {
         Log::error("Error in frmSTW\\GetStyleRowCol, ", Log::describeCurrentException());
     }
+}
+
+void frmSTW::splitLookupCells()
+{
+    // A code and its description arrive joined by the lookup separator in a code cell; they are split once, here,
+    // into the code cell and the cell to its right. Other cells keep the separator as text.
+    const std::string& separator = SharedState::instance().display.lookupSeparator;
+    if (separator.empty())
+        return;
+    std::vector<std::pair<int, int>> joined;
+    const int lastCol = m_table.columnCount() - 1;
+    for (int row = 1; row < m_table.rowCount(); ++row) {
+        if (const auto received = m_table.receivedRow(row);
+            received && received->find(separator) == std::string_view::npos)
+            continue;
+        m_table.forEachCell(row, 1, lastCol, [&](int col, std::string_view cell) {
+            if (StwCellFormat::of(cell).kind == '5'
+                && StwCellFormat::textOf(cell).find(separator) != std::string_view::npos)
+                joined.emplace_back(row, col);
+        });
+    }
+    for (const auto& [row, col] : joined)
+        splitLookupResult(row, col);
 }
 
 bool frmSTW::splitLookupResult(int row, int col)
@@ -549,24 +627,32 @@ bool frmSTW::OnValidateCell(int row, int col, QString& value)
     if (row < 1 || col < 1 || m_state != Editable || !m_rights.mayChange)
         return false;
     const StwCellFormat f = m_table.format(row, col);
+    // Typed text must reach the server as typed: a character Windows-1252 cannot carry, or a separator that would
+    // shift the cells and rows of the save text, is refused by name before any other check.
+    const WireCodec::TypedText typed = WireCodec::encodeTyped(value, wireCut(m_table.column(col).caption, 100));
+    if (!typed.wire) {
+        tell(typed.refusal, PromptIcon::Warning);
+        return false;
+    }
     m_invalidEntry = false;
     if (f.kind == '2' && !GRIDValidateDate(value))
         return false;
     if (f.kind == '5' && !GRIDCodesLookup(row, col, value))
         return false;
-    if ((f.kind == '9' || f.kind == 'A' || f.kind == '8') && !value.trimmed().isEmpty()
-        && !numericValue(WireCodec::toWireLossy(value))) {
-        setStatus(tr("Please enter a number."));
+    if (isNumericKind(f.kind) && !text::trim(*typed.wire).empty()
+        && !StwNumber::read(*typed.wire, allowedDecimals(f.kind))) {
+        tell(f.kind == 'A'       ? "Please enter a whole number."
+                 : f.kind == 'B' ? "Please enter a number."
+                                 : "Please enter an amount with at most two decimals, for example 1,234.50.",
+             PromptIcon::Warning);
         return false;
     }
-    const auto typed = WireCodec::toWireOrComplain(value, tr("The cell"));
-    if (!typed)
-        return false;
-    std::string code = *typed;
+    // A date or code check may have rewritten the value; what it wrote came from the date rule or the server.
+    std::string text = WireCodec::toWire(value).value_or(*typed.wire);
     const std::string& separator = SharedState::instance().display.lookupSeparator;
-    if (!separator.empty())
-        code = code.substr(0, code.find(separator));
-    return GridUniqueCheck(code, col, row);
+    if (f.kind == '5' && !separator.empty())
+        text = text.substr(0, text.find(separator));
+    return GridUniqueCheck(text, col, row);
 }
 
 bool frmSTW::StoreValueRowCol(int row, int col, const QString& value)
@@ -586,42 +672,61 @@ bool frmSTW::StoreValueRowCol(int row, int col, const QString& value)
             + std::string(oldText.empty() ? std::string_view() : oldText.substr(1));
         break;
     case '3':
-        newText = (oldText.empty() ? std::string("1") : std::string(1, oldText.front())) + *typed;
+        // The cell keeps the list number it came with; a new cell takes its column's.
+        if (!text::trim(*typed).empty())
+            newText = std::string(1, oldText.empty() ? listNumberOf(col) : oldText.front()) + *typed;
         break;
     case '8':
-    case '9': {
-        for (char c : text::trim(*typed)) {
-            if (c != '$' && c != ',' && c != ' ')
-                newText += c;
-        }
+    case '9':
+    case 'B':
+        // Stored as the number shown, without "$", blanks or grouping commas.
+        if (const auto number = StwNumber::read(*typed); number && !text::trim(*typed).empty())
+            newText = number->plain();
+        else
+            newText = std::string(text::trim(*typed));
         if (newText.empty() && f.kind == '9')
             newText = "0";
         break;
-    }
     default:
         newText = *typed;
         break;
     }
     m_table.setCell(row, col, withCode(newText, f));
-    splitLookupResult(row, col);
+    if (f.kind == '5')
+        splitLookupResult(row, col);
     m_table.setMarked(row, true);
     m_unsaved = true;
     if (row == m_table.rowCount() - 1)
         GRIDCheckIfNeedNewRow();
+    else
+        dropSpareNewRow(row);
     GRIDMarkRequiredCells();
     setReady();
     m_grid->redraw();
     return true;
 }
 
+void frmSTW::dropSpareNewRow(int row)
+{
+    // A row typed into and cleared again, just above the empty new-entry row, becomes the new-entry row again.
+    const int last = m_table.rowCount() - 1;
+    if (!m_table.hasNewEntryRow() || row != last - 1 || !m_table.rowIsEmpty(row) || !m_table.rowIsEmpty(last))
+        return;
+    m_table.removeRow(last);
+    m_grid->setRowCount(m_table.rowCount() - 1);
+    updateTotals();
+}
+
 bool frmSTW::GRIDValidateDate(QString& value)
 {
     try {
-        const std::string typed = WireCodec::toWireLossy(value.trimmed());
-        if (typed.empty())
+        const auto typed = WireCodec::toWire(value.trimmed());
+        if (!typed)
+            return false;
+        if (typed->empty())
             return true;
         const CivilDate today = currentDate();
-        const auto date = parseDateText(typed, false, today);
+        const auto date = parseDateText(*typed, false, today);
         if (!date || date->year < 1890 || date->year > 2100) {
             tell("Dates only, please.", PromptIcon::Critical, "Date Validation");
             m_invalidEntry = true;
@@ -645,27 +750,55 @@ bool frmSTW::GRIDCodesLookup(int row, int col, QString& value)
     try {
         (void)row;
         auto& state = SharedState::instance();
-        const std::string typed = WireCodec::toWireLossy(value.trimmed());
-        const std::string code = state.display.lookupSeparator.empty()
-            ? typed
-            : typed.substr(0, typed.find(state.display.lookupSeparator));
+        const auto typed = WireCodec::toWire(value.trimmed());
+        if (!typed)
+            return false;
+        const std::string& separator = state.display.lookupSeparator;
+        const std::string code(text::trim(separator.empty() ? *typed : typed->substr(0, typed->find(separator))));
         if (code.empty() || !state.serverUtils)
             return true;
+        const std::string& lookupName = m_table.column(col).lookupName;
         CodeVerdict verdict;
-        state.serverUtils->ValidateCode(m_table.column(col).lookupName, code, state.contextKey, verdict);
+        state.serverUtils->ValidateCode(lookupName, code, state.contextKey, verdict);
         if (verdict.status == "NOT VALID") {
             setStatus(tr("%1 is not a valid code.").arg(wire(code)));
-            state.prompter().beep();
+            tell(code + " is not a valid code.", PromptIcon::Warning);
             return false;
         }
-        if (!verdict.description.empty() && !state.display.lookupSeparator.empty())
-            value = wire(code + state.display.lookupSeparator
-                         + verdict.description.substr(0, verdict.description.find('|')));
+        // The cell holds the code as the code table writes it, whatever letter case was typed.
+        const std::string known = codeAsListed(lookupName, code);
+        const std::string description = verdict.description.substr(0, verdict.description.find('|'));
+        value = wire(!description.empty() && !separator.empty() ? known + separator + description : known);
         return true;
     } catch (...) {
         Log::error("ERR in frmSTW.GRIDCodesLookup   ", Log::describeCurrentException());
         return false;
     }
+}
+
+std::string frmSTW::codeAsListed(const std::string& lookupName, const std::string& code)
+{
+    const std::string tableName = lookupName.substr(0, lookupName.find('|'));
+    auto [entry, fresh] = m_codeTableCodes.try_emplace(tableName);
+    if (fresh) {
+        // Read once per load: the code of each row is the first field of its column 1 (or column 0 alone).
+        if (auto table = GetCodeTable(tableName, 0)) {
+            std::vector<std::vector<std::string>> rows;
+            if (table->GetRows(SharedState::instance().contextKey, rows)) {
+                for (const auto& r : rows) {
+                    if (r.size() > 1)
+                        entry->second.emplace_back(text::trim(r[1].substr(0, r[1].find('\t'))));
+                    else if (!r.empty())
+                        entry->second.emplace_back(text::trim(r[0]));
+                }
+            }
+        }
+    }
+    for (const std::string& listed : entry->second) {
+        if (text::equalsNoCase(listed, code))
+            return listed;
+    }
+    return code;
 }
 
 bool frmSTW::GridUniqueCheck(const std::string& newText, int col, int row)
@@ -692,16 +825,24 @@ void frmSTW::GRIDMarkRequiredCells()
     m_requiredCells.clear();
     if (m_state != Editable)
         return;
-    // Only rows with something in them must be completed; the empty new-entry row is not asked for anything.
+    // The rows the operator added or changed must be completed before a post; an empty required cell the server
+    // sent in a row nobody touched is tinted but does not hold up the operator's own changes.
     for (int row = 1; row < m_table.rowCount(); ++row) {
-        if (m_table.rowIsEmpty(row))
+        if (!m_table.marked(row) || m_table.rowIsEmpty(row))
             continue;
         for (int col = 1; col < m_table.columnCount(); ++col) {
-            const bool required = m_table.column(col).required || m_table.format(row, col).isRequired();
-            if (required && text::trim(m_table.text(row, col)).empty())
+            if (isRequiredAndEmpty(row, col))
                 m_requiredCells.insert({row, col});
         }
     }
+}
+
+bool frmSTW::isRequiredAndEmpty(int row, int col) const
+{
+    if (m_state != Editable)
+        return false;
+    const bool required = m_table.column(col).required || m_table.format(row, col).isRequired();
+    return required && text::trim(m_table.text(row, col)).empty() && !m_table.rowIsEmpty(row);
 }
 
 void frmSTW::ShowFillRequiredStatus()
@@ -713,7 +854,7 @@ void frmSTW::ShowFillRequiredStatus()
     const auto [row, col] = *m_requiredCells.begin();
     setStatus(tr("%n required cell(s) still empty; the first is %1 in row %2.", nullptr,
                  static_cast<int>(m_requiredCells.size()))
-                  .arg(wire(m_table.column(col).caption))
+                  .arg(wireCut(m_table.column(col).caption, 100))
                   .arg(row));
 }
 
@@ -762,18 +903,40 @@ void frmSTW::GRIDMakeNewRow()
 void frmSTW::GRIDMakeCopyRow()
 {
     try {
+        int current = 0;
+        int currentCol = 0;
+        m_grid->currentCell(current, currentCol);
         std::vector<std::string> cells = blankRowCells();
-        const auto pieces = text::split(copyTemplate, '\t');
-        for (std::size_t col = 1; col < pieces.size() && col < cells.size(); ++col)
-            cells[col] = std::string(pieces[col]);
+        if (current >= 1 && current <= lastEditableRow()) {
+            // A copy of the current row; cells of unique columns stay empty for the operator to fill.
+            for (int col = 1; col < static_cast<int>(cells.size()); ++col) {
+                if (!m_table.column(col).unique)
+                    cells[static_cast<std::size_t>(col)] = std::string(m_table.cell(current, col));
+            }
+        } else {
+            const auto pieces = text::split(copyTemplate, '\t');
+            for (std::size_t col = 1; col < pieces.size() && col < cells.size(); ++col)
+                cells[col] = std::string(pieces[col]);
+        }
         const int at = m_table.hasNewEntryRow() ? m_table.rowCount() - 1 : m_table.rowCount();
         m_table.insertRow(at, cells);
         m_table.setMarked(at, true);
         m_grid->setRowCount(m_table.rowCount() - 1);
         m_unsaved = true;
+        int firstToFill = std::min(2, m_grid->columnCount());
+        for (int col = 1; col < m_table.columnCount(); ++col) {
+            if (m_table.column(col).unique) {
+                firstToFill = col;
+                break;
+            }
+        }
+        GRIDMarkRequiredCells();
         m_grid->redraw();
-        m_grid->setCurrentCell(at, std::min(2, m_grid->columnCount()));
+        m_grid->setCurrentCell(at, firstToFill);
+        m_grid->scrollCellIntoView(at, firstToFill);
+        m_grid->takeFocus();
         updateTotals();
+        setReady();
     } catch (...) {
         Log::error("ERR in frmSTW.GRIDMakeCopyRow   ", Log::describeCurrentException());
     }
@@ -792,7 +955,7 @@ void frmSTW::cmdNewRow_Click()
 
 void frmSTW::cmdCopyRow_Click()
 {
-    if (m_rights.mayAdd && m_state == Editable)
+    if (m_rights.mayAdd && m_rights.mayChange && m_state == Editable)
         GRIDMakeCopyRow();
 }
 
@@ -832,29 +995,37 @@ void frmSTW::grdMain_OnClickedButtonRowCol(int row, int col)
         setReady();
         return;
     }
-    QString value = wire(m_table.text(row, col));
+    if (f.kind != '5' && f.kind != '2')
+        return;
+    // The lookup and the calendar start from what the operator has typed so far, not from the stored value.
+    std::string current(m_table.text(row, col));
+    if (m_grid->isEditing()) {
+        const QString editorText = m_grid->activeEditorText().trimmed();
+        if (const auto typed = WireCodec::encodeTyped(editorText, {}).wire)
+            current = *typed;
+    }
+    QString value;
     if (f.kind == '5') {
         LookupCall call;
-        call.searchText = std::string(m_table.text(row, col));
+        const std::string& separator = SharedState::instance().display.lookupSeparator;
+        call.searchText = separator.empty() ? current : current.substr(0, current.find(separator));
         call.parent = this;
         const std::string chosen = GeneralLookup(m_table.column(col).lookupName, call, [this] { m_grid->redraw(); });
         if (chosen == "CANCEL" || chosen.empty())
             return;
         value = wire(chosen);
-    } else if (f.kind == '2') {
+    } else {
         auto utils = SharedState::instance().utils;
         if (!utils)
             return;
-        const std::string picked = utils->PickDate(std::string(m_table.text(row, col)), m_grid, this);
+        if (const auto date = parseDateText(current, true, currentDate()))
+            current = formatDate(*date);
+        const std::string picked = utils->PickDate(current, m_grid->cellAnchor(row, col), this);
         if (picked.empty())
             return;
         value = wire(picked);
-    } else {
-        return;
     }
-    if (m_grid->isEditing())
-        m_grid->setFocus();
-    m_grid->setValue(row, col, value);
+    m_grid->acceptValue(row, col, value);
 }
 
 void frmSTW::grdMain_OnLButtonClickedRowCol(int row, int col)
@@ -873,6 +1044,7 @@ void frmSTW::grdMain_OnLButtonClickedRowCol(int row, int col)
     m_table.reorderRows(*order);
     m_sortColumn = col;
     m_sortAscending = ascending;
+    m_grid->scrollToTop();
     m_grid->horizontalHeader()->setSortIndicatorShown(true);
     m_grid->horizontalHeader()->setSortIndicator(col - 1, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
     GRIDMarkRequiredCells();
@@ -884,13 +1056,23 @@ bool frmSTW::AskIgnoreChanges()
 {
     if (!m_unsaved)
         return true;
-    const PromptAnswer answer = SharedState::instance().prompter().ask(
-        {appTitle(), " There are unsaved changes. \r\n Continue without saving? ", PromptIcon::Critical,
-         PromptButtons::OkCancel});
-    if (answer != PromptAnswer::Ok)
+    // Enter keeps the edits: discarding them takes a deliberate OK.
+    if (ask(" There are unsaved changes. \r\n Continue without saving? ", PromptButtons::OkCancel, PromptAnswer::Cancel,
+            PromptIcon::Critical)
+        != PromptAnswer::Ok)
         return false;
     m_unsaved = false;
     return true;
+}
+
+void frmSTW::tellSortedSaveOrder()
+{
+    if (m_sortColumn == 0 || m_sortNoticeShown || m_state != Editable)
+        return;
+    m_sortNoticeShown = true;
+    tell("The rows are sorted by " + std::string(m_table.column(m_sortColumn).caption.substr(0, 100))
+             + ". Post saves them in the order shown and numbers them from 1 in that order.",
+         PromptIcon::Information);
 }
 
 void frmSTW::reloadData()
@@ -904,7 +1086,7 @@ void frmSTW::reloadData()
 
 void frmSTW::cmdRefresh_Click()
 {
-    if (!m_refresh->isEnabled() || !AskIgnoreChanges())
+    if (!m_refresh->isEnabled() || !m_grid->commitEditor() || !AskIgnoreChanges())
         return;
     setStatus(QStringLiteral("Refreshing..."));
     m_state = m_rights.mayAdd || m_rights.mayDelete || m_rights.mayChange ? Editable : ViewOnly;
@@ -914,7 +1096,13 @@ void frmSTW::cmdRefresh_Click()
 
 void frmSTW::cmdOK_Click()
 {
-    if (m_state != Editable || !m_rights.mayChange)
+    tellSortedSaveOrder();
+    // Without a loaded header there are no columns, and the empty save text would empty the server's table.
+    if (m_state != Editable || !m_rights.mayChange || m_table.columnCount() < 2)
+        return;
+    // A value still in the cell editor belongs to the post: a value its checks refuse stops the post with
+    // everything left as it is.
+    if (!m_grid->commitEditor())
         return;
     GRIDMarkRequiredCells();
     if (!m_requiredCells.empty()) {
@@ -946,6 +1134,20 @@ bool frmSTW::STWSave()
             BusyPointer busy(m_hourglass);
             setStatus(QStringLiteral("Saving..."));
             StwSave::saveText(m_table, saveText);
+        }
+        // An empty save text empties the server's table: that needs the operator's word.
+        if (saveText.empty() && m_table.receivedRowCount() > 0) {
+            const std::string question = "Delete all " + std::to_string(m_table.receivedRowCount()) + " rows of "
+                + WireCodec::toWire(m_title).value_or(std::string()) + "?";
+            Prompt prompt {SharedState::instance().messageTitle(), question, PromptIcon::Warning, PromptButtons::YesNo};
+            prompt.defaultAnswer = PromptAnswer::No;
+            if (SharedState::instance().prompter().ask(prompt) != PromptAnswer::Yes) {
+                setReady();
+                return false;
+            }
+        }
+        {
+            BusyPointer busy(m_hourglass);
             std::string single = StwSave::singleRequest(saveText);
             if (single.size() <= StwSave::maxRequestLength) {
                 requests.push_back(std::move(single));
@@ -953,28 +1155,43 @@ bool frmSTW::STWSave()
                 std::vector<std::string> pieces;
                 bool cut = false;
                 if (auto utils = SharedState::instance().utils)
-                    utils->SplitByLength(saveText, pieces, static_cast<std::int32_t>(StwSave::maxRequestLength), false,
-                                         cut);
-                if (!cut || pieces.empty())
-                    pieces = TextFields::splitByLength(saveText, StwSave::maxRequestLength);
+                    utils->SplitByLength(saveText, pieces, static_cast<std::int32_t>(StwSave::pieceLength), false, cut);
+                // The server takes a piece shorter than the full length as the end of the post, so pieces cut in
+                // any other way are cut again here.
+                if (!cut || !StwSave::piecesFit(saveText, pieces))
+                    pieces = TextFields::splitByLength(saveText, StwSave::pieceLength);
                 requests = StwSave::pieceRequests(std::move(pieces));
             }
         }
-        for (const std::string& request : requests) {
+        const std::string kept = "Your changes are still in this window.";
+        for (std::size_t i = 0; i < requests.size(); ++i) {
+            const std::string& request = requests[i];
             LinesReply reply;
             {
                 BusyPointer busy(m_hourglass);
                 reply = ServerRequest::viaLines(request);
             }
-            if (!reply.sent) {
-                Log::commFailure("DirectComm", "frmSTW.STWSave");
-                tell(Log::commFailureText("DirectComm", "frmSTW.STWSave") + "\r\n" + request);
+            const bool answered = reply.sent
+                && std::any_of(reply.lines.begin(), reply.lines.end(), [](const std::string& l) { return !l.empty(); });
+            if (!answered) {
+                Log::line(Log::commFailureText("DirectComm", "frmSTW.STWSave") + "\r\n" + request);
+                // Only the last request completes a post; before it the server has stored nothing. After it, the
+                // post may have been stored with only its answer lost. Posting again is safe either way, as a post
+                // replaces the whole table.
+                const bool last = i + 1 == requests.size();
+                const std::string outcome = last ? "The practice server did not confirm the post, so it is not known "
+                                                   "whether the changes were saved."
+                                                 : "The changes were not saved: the connection to the practice "
+                                                   "server failed.";
+                const std::string next
+                    = last ? " Post again to make sure they are saved." : " Post again when the connection is back.";
+                tell(outcome + "\r\n" + kept + next, PromptIcon::Warning);
                 setReady();
                 return false;
             }
             const std::string line(ReplyFraming::withoutLeadingMarker(reply.firstLine()));
             if (ReplyFraming::isErrorLine(reply.firstLine())) {
-                tell(line);
+                tell(line + "\r\n\r\nThe changes were not saved. " + kept);
                 Log::line("ERR in frmSTW.STWSave after " + request + "\r\n" + line);
                 setReady();
                 return false;
@@ -995,7 +1212,7 @@ bool frmSTW::STWSave()
 
 void frmSTW::cmdFind_Click()
 {
-    const auto typed = WireCodec::toWire(m_findText->text());
+    const auto typed = WireCodec::toWireChecked(m_findText->text(), tr("Find"));
     if (!typed)
         return;
     const auto pattern = StwFindPattern::parse(*typed);
@@ -1010,10 +1227,9 @@ void frmSTW::cmdFind_Click()
     auto hit = StwFind::next(m_table, *pattern, fromTop ? 1 : row, fromTop ? 0 : col, column, lastRow);
     const std::string quoted = "\"" + pattern->needle + "\"";
     if (!hit && !fromTop) {
-        const PromptAnswer answer = SharedState::instance().prompter().ask(
-            {appTitle(), "Cannot find " + quoted + ".\r\nDo you want to start from the beginning?",
-             PromptIcon::Question, PromptButtons::YesNo});
-        if (answer != PromptAnswer::Yes)
+        if (ask("Cannot find " + quoted + ".\r\nDo you want to start from the beginning?", PromptButtons::YesNo,
+                PromptAnswer::Yes)
+            != PromptAnswer::Yes)
             return;
         hit = StwFind::next(m_table, *pattern, 1, 0, column, row);
     }
@@ -1032,37 +1248,172 @@ void frmSTW::zoomBy(int step)
         m_zoom += step;
 }
 
-void frmSTW::printGrid(QPrinter* printer)
+QString frmSTW::printedText(int row, int col, int& check)
 {
-    QPainter painter(printer);
+    CellStyle style;
+    GetStyleRowCol(row, col, style);
+    check = -1;
+    if (row > 0 && style.editor == CellEditor::CheckBox) {
+        check = style.value == QLatin1String("1") ? 1 : 0;
+        return style.choices.isEmpty() ? QString() : style.choices.front().left(200);
+    }
+    return style.value.left(200);
+}
+
+std::vector<frmSTW::PrintPage> frmSTW::printLayout(QPrinter* printer)
+{
+    std::vector<PrintPage> pages;
     const QRectF page = printer->pageRect(QPrinter::DevicePixel);
-    const int lineHeight = painter.fontMetrics().height() + 4;
+    const QRectF area(0, 0, page.width(), page.height());
+    QFont font = QApplication::font();
+    font.setPointSizeF(9);
+    QFont bold = font;
+    bold.setBold(true);
+    const QFontMetricsF metrics(font, printer);
+    const QFontMetricsF boldMetrics(bold, printer);
+    const double lineHeight = metrics.height() * 1.3;
+    const double pad = metrics.averageCharWidth() * 0.6;
+    const double pixel = printer->resolution() / 96.0;
+    const double multiplier = SharedState::instance().display.columnWidthMultiplier;
+
+    // Each column as wide as on screen, and never narrower than its heading; too many columns for one page width are
+    // split across pages rather than squeezed.
     const int columns = m_table.columnCount();
     std::vector<double> widths(static_cast<std::size_t>(std::max(columns, 1)), 0.0);
-    double total = 0;
+    std::vector<QString> headings(static_cast<std::size_t>(std::max(columns, 1)));
     for (int col = 1; col < columns; ++col) {
-        widths[static_cast<std::size_t>(col)] = std::max(m_table.column(col).width, 4);
-        total += widths[static_cast<std::size_t>(col)];
+        int check = -1;
+        headings[static_cast<std::size_t>(col)] = printedText(0, col, check);
+        const double natural = std::max(4.0, m_table.column(col).width * multiplier) * pixel;
+        const double heading = boldMetrics.horizontalAdvance(headings[static_cast<std::size_t>(col)]) + 2 * pad;
+        widths[static_cast<std::size_t>(col)] = std::min(std::max(natural, heading), area.width());
     }
-    const double scale = total > 0 ? page.width() / total : 1.0;
-    double y = 0;
-    for (int row = 0; row < m_table.rowCount(); ++row) {
-        if (y + lineHeight > page.height()) {
-            printer->newPage();
-            y = 0;
+    std::vector<std::vector<int>> bands;
+    const bool repeatFirst = columns > 2 && widths[1] < area.width() / 4;
+    for (int col = 1; col < columns;) {
+        // Later pages repeat the first column, so each row can still be told by it.
+        std::vector<int> band;
+        double used = 0;
+        if (!bands.empty() && repeatFirst) {
+            band.push_back(1);
+            used = widths[1];
         }
-        double x = 0;
-        QFont font = painter.font();
-        font.setBold(row == 0);
-        painter.setFont(font);
-        for (int col = 1; col < columns; ++col) {
-            const double width = widths[static_cast<std::size_t>(col)] * scale;
-            const QString value = row == 0 ? wire(m_table.column(col).caption) : wire(m_table.text(row, col));
-            painter.drawText(QRectF(x + 2, y, width - 4, lineHeight), Qt::AlignVCenter | Qt::AlignLeft,
-                             painter.fontMetrics().elidedText(value, Qt::ElideRight, static_cast<int>(width - 4)));
-            x += width;
+        const std::size_t repeated = band.size();
+        while (col < columns
+               && (band.size() == repeated || used + widths[static_cast<std::size_t>(col)] <= area.width())) {
+            band.push_back(col);
+            used += widths[static_cast<std::size_t>(col)];
+            ++col;
         }
-        y += lineHeight;
+        bands.push_back(std::move(band));
+    }
+    if (bands.empty())
+        bands.emplace_back();
+
+    // Rows as the grid shows them; the empty new-entry row is not printed.
+    int lastRow = m_table.rowCount() - 1;
+    if (m_table.hasNewEntryRow() && m_table.rowIsEmpty(lastRow))
+        --lastRow;
+    const double top = lineHeight * 2.5; // title and date, then the headings
+    const double bottom = area.height() - lineHeight * 1.5; // the page number
+    const int rowsPerPage = std::max(1, static_cast<int>((bottom - top - lineHeight) / lineHeight));
+    const int rowChunks = std::max(1, (lastRow + rowsPerPage - 1) / rowsPerPage);
+    const int total = rowChunks * static_cast<int>(bands.size());
+    const QString title = m_title.isEmpty() ? windowTitle() : m_title;
+    const QString date = wire(formatDate(currentDate()));
+
+    for (int chunk = 0; chunk < rowChunks; ++chunk) {
+        for (const std::vector<int>& band : bands) {
+            PrintPage printed;
+            const int number = static_cast<int>(pages.size()) + 1;
+            printed.cells.push_back(
+                {QRectF(0, 0, area.width(), lineHeight), title, Qt::AlignLeft | Qt::AlignVCenter, true, -1});
+            printed.cells.push_back(
+                {QRectF(0, 0, area.width(), lineHeight), date, Qt::AlignRight | Qt::AlignVCenter, false, -1});
+            printed.cells.push_back({QRectF(0, area.height() - lineHeight, area.width(), lineHeight),
+                                     tr("Page %1 of %2").arg(number).arg(total), Qt::AlignCenter, false, -1});
+            const int firstRow = chunk * rowsPerPage + 1;
+            const int lastOnPage = std::min(lastRow, firstRow + rowsPerPage - 1);
+            // The headings first, on every page, then this page's rows.
+            for (int dataRow = 0; dataRow <= lastOnPage; dataRow = dataRow == 0 ? firstRow : dataRow + 1) {
+                const double y = dataRow == 0 ? top : top + (dataRow - firstRow + 1) * lineHeight;
+                double x = 0;
+                for (int col : band) {
+                    const double width = widths[static_cast<std::size_t>(col)];
+                    int check = -1;
+                    QString text = headings[static_cast<std::size_t>(col)];
+                    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+                    if (dataRow > 0) {
+                        text = printedText(dataRow, col, check);
+                        CellStyle style;
+                        GetStyleRowCol(dataRow, col, style);
+                        if (check >= 0)
+                            alignment = Qt::AlignCenter;
+                        else if (style.alignment & Qt::AlignRight)
+                            alignment = Qt::AlignRight | Qt::AlignVCenter;
+                        else if (style.alignment & Qt::AlignHCenter)
+                            alignment = Qt::AlignCenter;
+                    }
+                    printed.cells.push_back(
+                        {QRectF(x + pad, y, width - 2 * pad, lineHeight), text, alignment, dataRow == 0, check});
+                    x += width;
+                }
+                if (dataRow == 0)
+                    printed.headingLine = QLineF(0, y + lineHeight, x, y + lineHeight);
+            }
+            pages.push_back(std::move(printed));
+        }
+    }
+    return pages;
+}
+
+void frmSTW::printGrid(QPrinter* printer)
+{
+    try {
+        const std::vector<PrintPage> pages = printLayout(printer);
+        QPainter painter(printer);
+        QFont font = QApplication::font();
+        font.setPointSizeF(9);
+        QFont bold = font;
+        bold.setBold(true);
+        for (std::size_t i = 0; i < pages.size(); ++i) {
+            if (i > 0)
+                printer->newPage();
+            painter.setPen(Qt::black);
+            painter.drawLine(pages[i].headingLine);
+            for (const PrintCell& cell : pages[i].cells) {
+                painter.setFont(cell.bold ? bold : font);
+                QString text = cell.text;
+                QRectF textRect = cell.rect;
+                if (cell.check >= 0) {
+                    // A check cell prints a box, ticked when checked, and its caption.
+                    const double side = std::min(cell.rect.height() * 0.6, painter.fontMetrics().height() * 0.8);
+                    const double captionWidth
+                        = text.isEmpty() ? 0 : painter.fontMetrics().horizontalAdvance(text) + side / 2;
+                    const double left = cell.rect.center().x() - (side + captionWidth) / 2;
+                    const QRectF box(std::max(cell.rect.left(), left), cell.rect.center().y() - side / 2, side, side);
+                    painter.drawRect(box);
+                    if (cell.check == 1) {
+                        const QPointF tick[3] = {QPointF(box.left() + side * 0.2, box.top() + side * 0.55),
+                                                 QPointF(box.left() + side * 0.42, box.bottom() - side * 0.2),
+                                                 QPointF(box.right() - side * 0.15, box.top() + side * 0.2)};
+                        painter.drawPolyline(tick, 3);
+                    }
+                    textRect.setLeft(box.right() + side / 2);
+                    if (text.isEmpty())
+                        continue;
+                    painter.drawText(
+                        textRect, Qt::AlignLeft | Qt::AlignVCenter,
+                        painter.fontMetrics().elidedText(text, Qt::ElideRight, static_cast<int>(textRect.width())));
+                    continue;
+                }
+                painter.drawText(
+                    textRect, cell.alignment,
+                    painter.fontMetrics().elidedText(text, Qt::ElideRight, static_cast<int>(textRect.width())));
+            }
+        }
+    } catch (...) {
+        Log::error("ERR in frmSTW.printGrid   ", Log::describeCurrentException());
     }
 }
 
@@ -1070,6 +1421,13 @@ void frmSTW::cmdPreview_Click()
 {
     auto* preview = new QPrintPreviewDialog(this);
     preview->setObjectName(QStringLiteral("STWPreview"));
+    // A grid wider than a portrait page prints across the page.
+    double width = 0;
+    for (int col = 1; col < m_table.columnCount(); ++col)
+        width += m_table.column(col).width * SharedState::instance().display.columnWidthMultiplier;
+    const QPageLayout layout = preview->printer()->pageLayout();
+    if (width > layout.paintRectPixels(96).width())
+        preview->printer()->setPageOrientation(QPageLayout::Landscape);
     preview->setAttribute(Qt::WA_DeleteOnClose);
     preview->setWindowTitle(windowTitle());
     connect(preview, &QPrintPreviewDialog::paintRequested, this, &frmSTW::printGrid);
@@ -1091,7 +1449,9 @@ void frmSTW::keyPressEvent(QKeyEvent* event)
 
 void frmSTW::closeEvent(QCloseEvent* event)
 {
-    if (!m_leaving && !AskIgnoreChanges()) {
+    // Text still in a cell editor is the operator's work too: it is stored (or refused, keeping the window) before
+    // the question about unsaved changes.
+    if (!m_leaving && (!m_grid->commitEditor() || !AskIgnoreChanges())) {
         event->ignore();
         return;
     }
@@ -1101,7 +1461,7 @@ void frmSTW::closeEvent(QCloseEvent* event)
 
 void frmSTW::reject()
 {
-    if (!m_leaving && !AskIgnoreChanges())
+    if (!m_leaving && (!m_grid->commitEditor() || !AskIgnoreChanges()))
         return;
     m_leaving = true;
     QDialog::reject();

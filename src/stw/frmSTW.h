@@ -5,10 +5,14 @@
 #include "grid/CellStyle.h"
 
 #include <QDialog>
+#include <QLineF>
+#include <QRectF>
 
+#include <map>
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -39,17 +43,35 @@ public:
     bool hasUnsavedChanges() const { return m_unsaved; }
     const StwTable& table() const { return m_table; }
     CorvaneGrid& grid() const { return *m_grid; }
-    /// Renders the grid's rows onto a printer (what Preview shows).
+    /// One text of a printed page, placed in device pixels.
+    struct PrintCell {
+        QRectF rect;
+        QString text;
+        Qt::Alignment alignment;
+        bool bold = false;
+        int check = -1; ///< a check cell: 1 ticked, 0 empty; -1 for text
+    };
+    struct PrintPage {
+        std::vector<PrintCell> cells;
+        QLineF headingLine;
+    };
+    /// What Preview prints, page by page: the title, the date, the headings and "Page n of m" on every page, the
+    /// cells as the grid shows them; columns too wide for one page go on to further pages.
+    std::vector<PrintPage> printLayout(QPrinter* printer);
+    /// Renders printLayout onto a printer.
     void printGrid(QPrinter* printer);
 
     void GetStyleRowCol(int row, int col, CellStyle& style) override;
     bool StoreValueRowCol(int row, int col, const QString& value) override;
     bool OnValidateCell(int row, int col, QString& value) override;
 
+public Q_SLOTS:
+    /// Esc and the host's cancel: text still in a cell editor is stored first, then unsaved changes are asked about.
+    void reject() override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void reject() override;
 
 private:
     void buildWindow();
@@ -77,6 +99,8 @@ private:
 
     bool STWSave();
     bool AskIgnoreChanges();
+    /// Before a post of sorted rows, tells the operator once per window that they are saved in the order shown.
+    void tellSortedSaveOrder();
     void GRIDCheckIfNeedNewRow();
     void GRIDMakeNewRow();
     void GRIDMakeCopyRow();
@@ -84,12 +108,23 @@ private:
     bool GRIDCodesLookup(int row, int col, QString& value);
     bool GridUniqueCheck(const std::string& text, int col, int row);
     void GRIDMarkRequiredCells();
+    bool isRequiredAndEmpty(int row, int col) const;
     void ShowFillRequiredStatus();
-    /// Writes the lookup-separated parts of a cell's text into it and the cell to its right.
+    /// Writes the lookup-separated parts of a code cell's text into it and the cell to its right.
     bool splitLookupResult(int row, int col);
+    /// Splits every loaded code cell that holds a looked-up code and its description.
+    void splitLookupCells();
+    /// Removes the new-entry row below row when row was emptied again, so only one empty row ends the grid.
+    void dropSpareNewRow(int row);
+    /// The code as the lookup's code table writes it (letter case included); code itself when the table lacks it.
+    std::string codeAsListed(const std::string& lookupName, const std::string& code);
     std::vector<std::string> blankRowCells() const;
     QStringList choiceList(char number) const;
-    QColor colourOf(char letter, const QColor& fallback) const;
+    /// The choices of a drop-down cell: the list its number names, else its column's own list.
+    QStringList choicesFor(int col, std::string_view cellText) const;
+    /// The choice-list number of a column's cells: its position among the columns that carry a list.
+    char listNumberOf(int col) const;
+    QString printedText(int row, int col, int& check);
     int lastEditableRow() const;
 
     StwTable m_table;
@@ -99,12 +134,14 @@ private:
     bool m_unsaved = false;
     bool m_leaving = false;
     bool m_invalidEntry = false;
+    bool m_sortNoticeShown = false;
     int m_zoom = 100;
     int m_sortColumn = 0;
     bool m_sortAscending = true;
     QString m_title;
     std::set<std::pair<int, int>> m_requiredCells;
     std::string m_saveText; ///< kept between posts, so a large grid is written into memory it already has
+    std::map<std::string, std::vector<std::string>> m_codeTableCodes; ///< per code table, read once per load
 
     CorvaneGrid* m_grid = nullptr;
     QPushButton* m_newRow = nullptr;

@@ -2,8 +2,11 @@
 
 #include "EditAltFeeDialog.h"
 #include "HostFixture.h"
+#include "KeyboardDriver.h"
+#include "ModalDriver.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +18,11 @@ namespace corvane {
 namespace {
 
 const std::string sep(1, static_cast<char>(230));
+
+using test::focusName;
+using test::mnemonic;
+using test::press;
+using test::type;
 
 class AltFeesTest : public test::HostFixture {
 protected:
@@ -93,14 +101,170 @@ TEST_F(AltFeesTest, WithoutAStandardFeeEnterLeavesTheBoxEmpty)
     EXPECT_FALSE(window.cancelled());
 }
 
-TEST_F(AltFeesTest, TheCurrencyKeyFilterDropsKeysItRefuses)
+TEST_F(AltFeesTest, TheCurrencyKeyFilterRefusesALetterAloudAndLetsEditingShortcutsThrough)
 {
     window.ShowCode("", true, "99213", "", "");
-    window.show();
+    showActive();
     QLineEdit* box = window.box(8);
     box->setFocus();
+    prompter->expect(PromptAnswer::Ok);
     QTest::keyClicks(box, QStringLiteral("1x2"));
     EXPECT_EQ(box->text(), QStringLiteral("12"));
+    ASSERT_EQ(prompter->prompts.size(), 1u);
+    EXPECT_EQ(prompter->prompts[0].text,
+              "\"x\" cannot be typed in a fee. Please enter dollars and cents, for example 1,250.00.");
+
+    QApplication::clipboard()->setText(QStringLiteral("1,250.00"));
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box->text(), QStringLiteral("1,250.00")) << "Ctrl+A and Ctrl+V reach the box";
+}
+
+TEST_F(AltFeesTest, AFilterThatReplacesAKeyHandsTheBoxTheReplacement)
+{
+    class CommaToPoint final : public test::FakeUtils {
+    public:
+        void FilterCurrencyKey(QWidget*, int& keyCode) override
+        {
+            if (keyCode == Qt::Key_Comma)
+                keyCode = Qt::Key_Period;
+        }
+    };
+    SharedState::instance().utils = std::make_shared<CommaToPoint>();
+    window.ShowCode("", true, "99213", "", "");
+    showActive();
+    window.box(9)->setFocus();
+    type(QStringLiteral("12,5"));
+    EXPECT_EQ(window.box(9)->text(), QStringLiteral("12.5"));
+}
+
+TEST_F(AltFeesTest, MisreadableAmountsAreRefusedNamedAndKeepTheFocus)
+{
+    struct Case {
+        const char* typed;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"1,23",
+         "The alternate fee for price set 6 is not a valid amount.\r\nPlease enter dollars and cents, for example "
+         "1,250.00."},
+        {"12 50",
+         "The alternate fee for price set 6 is not a valid amount.\r\nPlease enter dollars and cents, for example "
+         "1,250.00."},
+        {"-5", "The alternate fee for price set 6 cannot be negative."},
+    };
+    window.ShowCode("", true, "99213", "", "");
+    showActive();
+    for (const Case& c : cases) {
+        QLineEdit* box = window.box(6);
+        box->clear();
+        box->setFocus();
+        QApplication::clipboard()->setText(QString::fromLatin1(c.typed));
+        press(Qt::Key_V, Qt::ControlModifier);
+        prompter->expect(PromptAnswer::Ok);
+        press(Qt::Key_Return);
+        EXPECT_EQ(prompter->prompts.back().text, c.message) << c.typed;
+        EXPECT_EQ(QApplication::focusWidget(), box) << c.typed;
+        EXPECT_EQ(box->text(), QString::fromLatin1(c.typed)) << "kept for the operator to correct";
+        prompter->expect(PromptAnswer::Ok);
+        mnemonic(Qt::Key_K);
+        EXPECT_TRUE(window.isVisible()) << c.typed;
+        EXPECT_TRUE(window.cancelled());
+    }
+    window.close();
+}
+
+TEST_F(AltFeesTest, ABoxIsReformattedWhenLeft)
+{
+    window.ShowCode("", true, "99213", "", "");
+    showActive();
+    window.box(5)->setFocus();
+    type(QStringLiteral("1000"));
+    press(Qt::Key_Tab);
+    EXPECT_EQ(window.box(5)->text(), QStringLiteral("1,000.00"));
+    EXPECT_EQ(focusName(), QStringLiteral("mskCurrency_6"));
+    window.close();
+}
+
+TEST_F(AltFeesTest, HostAmountsThatAreNotWholeCentsAreLoggedAndNegativesDoNotBlockOk)
+{
+    window.ShowCode("5\t-500" + sep + "6\t1250.5" + sep, true, "99213", "", "");
+    showActive();
+    EXPECT_EQ(window.box(5)->text(), QStringLiteral("-5.00"));
+    EXPECT_EQ(window.box(6)->text(), QString());
+    EXPECT_TRUE(logged("ERR in frmEditAltFees.ShowCode   price set 6: \"1250.5\" is not a whole number of cents; it is "
+                       "not shown and goes back unchanged unless a fee is typed"));
+    window.box(7)->setText(QStringLiteral("7"));
+    button("cmdYes")->click();
+    EXPECT_FALSE(window.cancelled());
+    EXPECT_EQ(window.data(), "5\t-500" + sep + "6\t1250.5" + sep + "7\t700" + sep);
+}
+
+TEST_F(AltFeesTest, ButtonsDoWhatTheySayFromTheKeyboard)
+{
+    window.ShowCode("12\t1250" + sep, true, "99213", "", "7500");
+    showActive();
+    button("cmdCancel")->setFocus();
+    press(Qt::Key_Return);
+    EXPECT_FALSE(window.isVisible()) << "Enter on a focused Cancel cancels";
+    EXPECT_TRUE(window.cancelled());
+
+    window.ShowCode("12\t1250" + sep, true, "99213", "", "7500");
+    showActive();
+    window.box(12)->setFocus();
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible()) << "Esc cancels";
+    EXPECT_TRUE(window.cancelled());
+
+    window.ShowCode("12\t1250" + sep, false, "99213", "", "7500");
+    showActive();
+    EXPECT_TRUE(button("cmdCancel")->isDefault()) << "O&K closes the view";
+    press(Qt::Key_Return);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.data(), "");
+}
+
+TEST_F(AltFeesTest, ReleasingTheWindowWithAnEditedBoxInFocusChecksNothingMore)
+{
+    auto* released = new frmEditAltFees;
+    released->ShowCode("", true, "99213", "", "");
+    released->show();
+    QApplication::setActiveWindow(released);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(released));
+    released->box(9)->setFocus();
+    type(QStringLiteral("1,23"));
+    delete released;
+    EXPECT_TRUE(prompter->prompts.empty()) << "the box losing the focus as the window goes is not checked";
+}
+
+TEST_F(AltFeesTest, KeyboardOnlyEditFromOpeningToTheReturnedString)
+{
+    EditAltFeeDialog dialog;
+    test::runModal(
+        [&] { dialog.ShowDialog("", "12\t1250" + sep + "2\t300" + sep, 1, "99213", "Office visit", "7500"); },
+        [](QWidget* shown) {
+            ASSERT_TRUE(QTest::qWaitForWindowActive(shown));
+            EXPECT_EQ(focusName(), QStringLiteral("mskCurrency_5"));
+            type(QStringLiteral("110"));
+            press(Qt::Key_Return);
+            EXPECT_EQ(focusName(), QStringLiteral("mskCurrency_6"));
+            press(Qt::Key_Enter);
+            EXPECT_EQ(focusName(), QStringLiteral("mskCurrency_7")) << "Enter filled in the standard fee and moved on";
+            press(Qt::Key_PageDown, Qt::ControlModifier);
+            press(Qt::Key_PageDown, Qt::ControlModifier);
+            EXPECT_EQ(focusName(), QStringLiteral("mskCurrency_45")) << "paging twice from a box";
+            press(Qt::Key_Tab);
+            type(QStringLiteral("1234.5"));
+            press(Qt::Key_PageUp, Qt::ControlModifier);
+            EXPECT_EQ(focusName(), QStringLiteral("mskCurrency_25"));
+            shown->findChild<QPushButton*>(QStringLiteral("pageMove_2"))->setFocus();
+            press(Qt::Key_PageDown, Qt::ControlModifier);
+            EXPECT_EQ(focusName(), QStringLiteral("mskCurrency_45")) << "paging from a page button";
+            mnemonic(Qt::Key_K);
+        });
+    EXPECT_FALSE(dialog.Cancelled());
+    EXPECT_EQ(dialog.GetData(),
+              "5\t11000" + sep + "6\t7500" + sep + "12\t1250" + sep + "46\t123450" + sep + "2\t300" + sep);
 }
 
 TEST_F(AltFeesTest, AnInvalidAmountIsRefusedAndKeepsTheFocus)

@@ -127,5 +127,61 @@ TEST(CollectionStatus, ResettingClearsThePositionAndAnAccountWithoutSecondPartSh
     EXPECT_EQ(CollectionStatus::fields(saved(single))[3], "");
 }
 
+TEST(CollectionStatus, FieldOneAlwaysCarriesTheCaret)
+{
+    CollectionSettings settings;
+    EXPECT_EQ(CollectionStatus::fields(saved(settings))[0], "^") << "no list";
+    settings.listCode = "L1";
+    EXPECT_EQ(CollectionStatus::fields(saved(settings))[0], "L1^") << "a list without description";
+}
+
+TEST(CollectionStatus, AStoredAmountTheWindowCannotWriteGoesBackUntouched)
+{
+    CollectionSettings settings = loaded("L60^List::::S:::::::S^-500,250000:::::::");
+    EXPECT_EQ(settings.groups[3].inputs[0], "$-5.00");
+    EXPECT_EQ(CollectionStatus::fields(saved(settings))[11], "S^-500,250000");
+    settings.groups[3].inputs[1] = "$3,000.00";
+    EXPECT_EQ(CollectionStatus::fields(saved(settings))[11], "S^-500,300000") << "the edited one is written anew";
+    settings.groups[3].inputs[0] = "$-6.00";
+    int invalid = 0;
+    bool ok = true;
+    CollectionStatus::reassemble(settings, false, invalid, ok);
+    EXPECT_FALSE(ok) << "a negative amount the operator typed is refused";
+}
+
+TEST(CollectionStatus, DigitsOnlyDatesGetTheirSlashes)
+{
+    EXPECT_EQ(CollectionStatus::expandDigitsDate("01152024"), "01/15/2024");
+    EXPECT_EQ(CollectionStatus::expandDigitsDate(" 011524 "), "01/15/24");
+    for (const char* unchanged : {"1/15/24", "0115202", "0115x024", "", "011520245"})
+        EXPECT_EQ(CollectionStatus::expandDigitsDate(unchanged), unchanged);
+}
+
+TEST(CollectionStatus, RangesAreInOrderUnlessFromLiesAfterThru)
+{
+    struct Case {
+        CriterionKind kind;
+        const char* from;
+        const char* thru;
+        bool inOrder;
+    };
+    const Case cases[] = {
+        {CriterionKind::Dates, "12/01/2026", "01/15/2024", false},
+        {CriterionKind::Dates, "01/15/2024", "12/01/2026", true},
+        {CriterionKind::Dates, "12/31/2025", "01/01/2026", true},
+        {CriterionKind::Dates, "01/02/2026", "01/01/2026", false},
+        {CriterionKind::Dates, "01/01/2026", "01/01/2026", true},
+        {CriterionKind::Days, "90", "30", false},
+        {CriterionKind::Days, "30", "120", true},
+        {CriterionKind::Days, "9", "10", true},
+        {CriterionKind::Amounts, "$3,000.00", "$2,500.00", false},
+        {CriterionKind::Amounts, "$50.00", "$2,500.00", true},
+        {CriterionKind::Dates, "", "01/01/2026", true},
+        {CriterionKind::Days, "abc", "30", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CollectionStatus::rangeInOrder(c.kind, c.from, c.thru), c.inOrder) << c.from << " .. " << c.thru;
+}
+
 } // namespace
 } // namespace corvane

@@ -7,9 +7,11 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -24,6 +26,8 @@ public:
     std::vector<CellEditor> kinds {CellEditor::Text,     CellEditor::Text, CellEditor::TextButton, CellEditor::DropDown,
                                    CellEditor::CheckBox, CellEditor::List, CellEditor::Numeric,    CellEditor::Masked};
     std::vector<std::vector<QString>> cells;
+    QStringList choices {QStringLiteral("Red"), QStringLiteral("Green")};
+    bool readOnly = false;
     QString refuse; ///< a value OnValidateCell refuses
     QString rewriteFrom, rewriteTo;
     int validations = 0;
@@ -48,7 +52,8 @@ public:
         if (row == 0 || col == 0)
             return;
         style.editor = kinds[static_cast<std::size_t>(col)];
-        style.choices = {QStringLiteral("Red"), QStringLiteral("Green")};
+        style.choices = choices;
+        style.readOnly = readOnly;
         style.mask = QStringLiteral("99/99/9999");
         style.numericDigits = 3;
         style.numericDecimals = 2;
@@ -223,6 +228,171 @@ TEST_F(CorvaneGridTest, ZoomScalesWidthsRowsAndFontsTogether)
     EXPECT_EQ(grid.zoom(), 150);
     ASSERT_TRUE(grid.setZoom(100));
     EXPECT_EQ(grid.horizontalHeader()->sectionSize(0), 100);
+}
+
+TEST_F(CorvaneGridTest, ACheckCellShowsItsCaptionBesideTheBox)
+{
+    EXPECT_EQ(grid.model().data(grid.model().index(0, 3), Qt::DisplayRole).toString(), QStringLiteral("Red"));
+    const QRect cell = grid.visualRect(grid.model().index(0, 3));
+    grid.resize(900, 300);
+    const QImage withCaption = grid.viewport()->grab(cell).toImage();
+    source.choices = {QString()};
+    grid.redraw();
+    const QImage bare = grid.viewport()->grab(cell).toImage();
+    EXPECT_NE(withCaption, bare) << "the caption is drawn";
+}
+
+TEST_F(CorvaneGridTest, OneClickOnACurrentButUnselectedCheckCellTogglesItOnce)
+{
+    source.kinds[1] = CellEditor::CheckBox;
+    for (std::size_t r = 1; r < source.cells.size(); ++r)
+        source.cells[r][1] = QStringLiteral("0");
+    grid.redraw();
+    int modified = 0;
+    QObject::connect(&grid, &CorvaneGrid::modifyCell, [&](int, int) { ++modified; });
+    // As a freshly focused grid leaves its first cell: current, not selected.
+    grid.selectionModel()->setCurrentIndex(grid.model().index(0, 0), QItemSelectionModel::NoUpdate);
+    const QRect cell = grid.visualRect(grid.model().index(0, 0));
+    for (int x : {cell.left() + 6, cell.left() + 12, cell.center().x()}) {
+        const QString before = source.cells[1][1];
+        modified = 0;
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, QPoint(x, cell.center().y()));
+        EXPECT_NE(source.cells[1][1], before) << "at x " << x;
+        EXPECT_EQ(modified, 1) << "at x " << x;
+    }
+}
+
+TEST_F(CorvaneGridTest, ADropDownNeitherChangesAValueItsListLacksNorFillsAnEmptyOne)
+{
+    source.cells[1][3] = QStringLiteral("Blue");
+    auto* kept = qobject_cast<QComboBox*>(openEditorAt(1, 3));
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->currentText(), QStringLiteral("Blue"));
+    QTest::keyClick(kept, Qt::Key_Tab);
+    EXPECT_EQ(source.cells[1][3], QStringLiteral("Blue"));
+
+    auto* empty = qobject_cast<QComboBox*>(openEditorAt(2, 3));
+    ASSERT_NE(empty, nullptr);
+    EXPECT_EQ(empty->currentIndex(), -1);
+    QTest::keyClick(empty, Qt::Key_Tab);
+    EXPECT_EQ(source.cells[2][3], QString()) << "leaving stores no choice the operator did not make";
+    EXPECT_EQ(source.validations, 0);
+
+    auto* chosen = qobject_cast<QComboBox*>(openEditorAt(3, 3));
+    ASSERT_NE(chosen, nullptr);
+    chosen->setCurrentIndex(1);
+    QTest::keyClick(chosen, Qt::Key_Tab);
+    EXPECT_EQ(source.cells[3][3], QStringLiteral("Green"));
+}
+
+TEST_F(CorvaneGridTest, EnterStoresTheCellAndMovesToTheNextOneCtrlTabLeavesTheGrid)
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    CorvaneGrid inner;
+    inner.setParent(&window);
+    auto* after = new QLineEdit(&window);
+    layout->addWidget(&inner);
+    layout->addWidget(after);
+    inner.setStyleSource(&source);
+    inner.setColumnCount(7);
+    inner.setRowCount(5);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    inner.setCurrentCell(2, 1);
+    inner.setFocus();
+    QTest::keyClick(&inner, Qt::Key_X);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(source.cells[2][1], QStringLiteral("x"));
+    EXPECT_FALSE(inner.isEditing());
+    int row = 0;
+    int col = 0;
+    inner.currentCell(row, col);
+    EXPECT_EQ(std::make_pair(row, col), std::make_pair(2, 2));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    inner.currentCell(row, col);
+    EXPECT_EQ(std::make_pair(row, col), std::make_pair(2, 3)) << "Enter moves on without an editor too";
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget(), after);
+    inner.setParent(nullptr);
+}
+
+TEST_F(CorvaneGridTest, AnEditorCommittedFromOutsideStoresOrStaysOpenWithItsText)
+{
+    auto* editor = qobject_cast<QLineEdit*>(openEditorAt(1, 1));
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("bad"));
+    source.refuse = QStringLiteral("bad");
+    EXPECT_FALSE(grid.commitEditor());
+    EXPECT_TRUE(grid.isEditing());
+    EXPECT_EQ(grid.activeEditorText(), QStringLiteral("bad"));
+    grid.redraw();
+    EXPECT_EQ(grid.activeEditorText(), QStringLiteral("bad")) << "a repaint leaves the typed text alone";
+    editor->setText(QStringLiteral("fine"));
+    EXPECT_TRUE(grid.commitEditor());
+    EXPECT_FALSE(grid.isEditing());
+    EXPECT_EQ(source.cells[1][1], QStringLiteral("fine"));
+    EXPECT_TRUE(grid.commitEditor()) << "nothing open, nothing to do";
+}
+
+TEST_F(CorvaneGridTest, AButtonsPopUpTakingTheFocusLeavesTheEditorAsItIs)
+{
+    QLineEdit popUp;
+    QObject::connect(&grid, &CorvaneGrid::clickedButton, [&](int, int) {
+        popUp.show();
+        popUp.activateWindow();
+        popUp.setFocus();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&popUp));
+        popUp.close();
+    });
+    grid.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+    auto* editor = qobject_cast<QLineEdit*>(openEditorAt(1, 2));
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("partial"));
+    QTest::keyClick(editor, Qt::Key_F4);
+    EXPECT_TRUE(grid.isEditing());
+    EXPECT_EQ(grid.activeEditorText(), QStringLiteral("partial"));
+    EXPECT_EQ(source.validations, 0);
+    EXPECT_EQ(grid.cellAnchor(1, 2), editor) << "a pop-up opens beside the open editor";
+    EXPECT_EQ(grid.cellAnchor(2, 2)->geometry(), grid.visualRect(grid.model().index(1, 1)));
+}
+
+TEST_F(CorvaneGridTest, HugeValuesAreHandedToTheViewCutAndNeverCutInTheEditor)
+{
+    source.cells[1][1] = QString(5 * 1024 * 1024, QLatin1Char('h'));
+    source.cells[0][1] = QString(5 * 1024 * 1024, QLatin1Char('c'));
+    source.cells[2][1] = QString(40000, QLatin1Char('e'));
+    grid.redraw();
+    EXPECT_LE(grid.model().data(grid.model().index(0, 0), Qt::DisplayRole).toString().size(), 1001);
+    EXPECT_LE(grid.model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString().size(), 1001);
+    EXPECT_EQ(grid.model().data(grid.model().index(0, 0), Qt::EditRole).toString().size(), 5 * 1024 * 1024);
+    QElapsedTimer timer;
+    timer.start();
+    grid.repaint();
+    grid.horizontalHeader()->repaint();
+    EXPECT_LT(timer.elapsed(), 500);
+    auto* editor = qobject_cast<QLineEdit*>(openEditorAt(2, 1));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text().size(), 40000) << "opening a long cell must not cut it";
+    QTest::keyClick(editor, Qt::Key_Escape);
+}
+
+TEST_F(CorvaneGridTest, TypingInAReadOnlyCellDoesNotJumpToAnotherRow)
+{
+    source.readOnly = true;
+    grid.redraw();
+    grid.setCurrentCell(1, 1);
+    grid.setFocus();
+    QTest::keyClicks(&grid, QStringLiteral("text3"));
+    int row = 0;
+    int col = 0;
+    grid.currentCell(row, col);
+    EXPECT_EQ(row, 1);
 }
 
 class GridDateTest : public test::HostFixture { };

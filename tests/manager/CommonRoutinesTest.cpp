@@ -63,11 +63,53 @@ TEST_F(CommonRoutinesTest, TypeOfEntitiesReadsTheSecondFieldAndStopsEarly)
 
 TEST_F(CommonRoutinesTest, TypeOfEntitiesWithoutTheTableSaysSo)
 {
+    codeTables->tables["PRM"] = nullptr;
     prompter->expect(PromptAnswer::Ok);
     EXPECT_EQ(TypeOfEntitiesInSystem(), "");
     EXPECT_EQ(prompter->prompts[0].text, "Error getting Entity table");
     EXPECT_EQ(prompter->prompts[0].title, utils->title);
     EXPECT_EQ(prompter->prompts[0].icon, PromptIcon::Critical);
+}
+
+/// A table whose rows come back or not, as told.
+class FlakyCodeTable final : public CodeTable {
+public:
+    bool fetchesRows = true;
+    bool GetRows(const std::string&, std::vector<std::vector<std::string>>& rows) override
+    {
+        rows = {{"", "E1\tN"}};
+        return fetchesRows;
+    }
+};
+
+/// A code-tables component that prepares its one table or not, as told.
+class FlakyCodeTables final : public CorvaneCodeTables {
+public:
+    bool prepares = true;
+    std::shared_ptr<FlakyCodeTable> table = std::make_shared<FlakyCodeTable>();
+    bool PrepareTable(const std::string&) override { return prepares; }
+    std::shared_ptr<CodeTable> GetTable(const std::string&, long) override { return table; }
+};
+
+TEST_F(CommonRoutinesTest, TypeOfEntitiesIsEmptyWhenThePrmTableCannotBePreparedOrRead)
+{
+    auto tables = std::make_shared<FlakyCodeTables>();
+    SharedState::instance().codeTables = tables;
+    EXPECT_EQ(TypeOfEntitiesInSystem(), "N");
+
+    // Rows that never came would otherwise read as "no anesthesia entities" and hide them.
+    tables->table->fetchesRows = false;
+    EXPECT_EQ(TypeOfEntitiesInSystem(), "");
+    ASSERT_EQ(utils->logLines.size(), 1u);
+    EXPECT_EQ(utils->logLines[0].rfind("Error in TypeOfEntitiesInSystem ", 0), 0u) << utils->logLines[0];
+
+    tables->table->fetchesRows = true;
+    tables->prepares = false;
+    EXPECT_EQ(TypeOfEntitiesInSystem(), "");
+    ASSERT_EQ(utils->logLines.size(), 2u);
+    EXPECT_EQ(utils->logLines[1].rfind("Error in TypeOfEntitiesInSystem ", 0), 0u) << utils->logLines[1];
+    EXPECT_EQ(GetCodeTable("PRM", 0), nullptr) << "an unprepared table is not handed out";
+    EXPECT_TRUE(prompter->prompts.empty()) << "failures are logged, not shown";
 }
 
 TEST_F(CommonRoutinesTest, GeneralLookupRebuildsTheResultWithTheEntryNumber)
@@ -86,7 +128,8 @@ TEST_F(CommonRoutinesTest, GeneralLookupRebuildsTheResultWithTheEntryNumber)
     EXPECT_EQ(lookups->lastSetup.separator, " -");
     EXPECT_EQ(lookups->lastSetup.contextKey, "CTX-1");
     EXPECT_EQ(lookups->lastSetup.currentValue, "LAST");
-    EXPECT_EQ(lookups->calls, (std::vector<std::string> {"setup", "lookup", "number"}));
+    EXPECT_EQ(lookups->calls, (std::vector<std::string> {"setup", "lookup", "number", "description"}))
+        << "both questions about the chosen entry, in order";
 
     call.insertNumber = false;
     EXPECT_EQ(GeneralLookup("DG", call), "250.00 -Diabetes mellitus");
@@ -100,6 +143,15 @@ TEST_F(CommonRoutinesTest, GeneralLookupWithAnUnknownDefinitionLogsBeepsAndGoesO
     EXPECT_EQ(prompter->beeps, 1);
     EXPECT_EQ(lookups->lastSetup.definitionFirst, "");
     EXPECT_EQ(lookups->calls, (std::vector<std::string> {"setup", "lookup"})) << "no number read after CANCEL";
+}
+
+TEST_F(CommonRoutinesTest, GeneralLookupWithoutItsComponentsLogsAndCancels)
+{
+    SharedState::instance().lookups = nullptr;
+    EXPECT_EQ(GeneralLookup("DG", LookupCall {}), "CANCEL");
+    ASSERT_EQ(utils->logLines.size(), 1u);
+    EXPECT_EQ(utils->logLines[0].rfind("ERR in CorvaneDialogs.LookupMgr.GeneralLookup   ", 0), 0u)
+        << utils->logLines[0];
 }
 
 TEST(CommonRoutines, FontCodesSelectSizeAndStyle)

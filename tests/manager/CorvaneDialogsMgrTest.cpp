@@ -1,12 +1,11 @@
+// The manager's header alone, as a host includes it: every dialog it hands out must be usable from here.
 #include "CorvaneDialogsMgr.h"
 
 #include "HostFixture.h"
-#include "altfees/EditAltFeeDialog.h"
-#include "chargeslips/ChargeSlipSetDialog.h"
-#include "collections/CollectionDialog.h"
-#include "stw/STWDialog.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace corvane {
 namespace {
@@ -19,21 +18,32 @@ protected:
         SharedState::instance().reset();
         CorvaneDialogsMgr::SetPrompter(prompter);
     }
-    // The manager takes references to the interfaces, as a host hands them over.
-    std::shared_ptr<Quillon> q = quillon;
-    std::shared_ptr<CorvaneUtils> u = utils;
-    std::shared_ptr<CorvaneCodeTables> c = codeTables;
-    std::shared_ptr<CorvaneLookups> l = lookups;
-    std::shared_ptr<CorvaneServerUtils> s = serverUtils;
 };
+
+// A host keeps its components under their own types and may pass temporaries.
+TEST_F(CorvaneDialogsMgrTest, InitTakesTheHostsOwnComponentTypesAndTemporaries)
+{
+    CorvaneDialogsMgr mgr;
+    mgr.InitDialogsMgr(quillon, utils, codeTables, std::make_shared<test::FakeLookups>(), serverUtils);
+    auto& state = SharedState::instance();
+    EXPECT_EQ(state.quillon, quillon);
+    EXPECT_NE(state.lookups, nullptr);
+    EXPECT_NE(state.lookups, lookups);
+    mgr.InitDlgMgr(quillon, utils, codeTables, lookups);
+    EXPECT_EQ(state.lookups, lookups);
+}
+
+// The set string is only read, so a host may hand over a literal or a temporary.
+static_assert(requires(ChargeSlipSetDialog & dialog) { dialog.ShowDialog(std::string("G1\tDG")); });
+static_assert(requires(ChargeSlipSetDialog & dialog) { dialog.ShowDialog("G1\tDG"); });
 
 TEST_F(CorvaneDialogsMgrTest, InitDialogsMgrStoresReferencesAndReadsKeyOperatorAndHelpFile)
 {
     CorvaneDialogsMgr mgr;
-    mgr.InitDialogsMgr(q, u, c, l, s);
+    mgr.InitDialogsMgr(quillon, utils, codeTables, lookups, serverUtils);
     auto& state = SharedState::instance();
-    EXPECT_EQ(state.quillon, q);
-    EXPECT_EQ(state.serverUtils, s);
+    EXPECT_EQ(state.quillon, quillon);
+    EXPECT_EQ(state.serverUtils, serverUtils);
     EXPECT_EQ(state.contextKey, "CTX-1");
     EXPECT_EQ(state.operatorName, "JSMITH");
     EXPECT_EQ(state.helpFile, "/usr/share/help/practice.qch");
@@ -42,16 +52,16 @@ TEST_F(CorvaneDialogsMgrTest, InitDialogsMgrStoresReferencesAndReadsKeyOperatorA
 TEST_F(CorvaneDialogsMgrTest, InitDlgMgrLeavesTheServerUtilitiesEmpty)
 {
     CorvaneDialogsMgr mgr;
-    mgr.InitDialogsMgr(q, u, c, l, s);
-    mgr.InitDlgMgr(q, u, c, l);
+    mgr.InitDialogsMgr(quillon, utils, codeTables, lookups, serverUtils);
+    mgr.InitDlgMgr(quillon, utils, codeTables, lookups);
     EXPECT_EQ(SharedState::instance().serverUtils, nullptr) << "a later InitDlgMgr releases the earlier one";
-    EXPECT_EQ(SharedState::instance().lookups, l);
+    EXPECT_EQ(SharedState::instance().lookups, lookups);
 }
 
 TEST_F(CorvaneDialogsMgrTest, RefreshReadsPaletteThenPreferencesThenDisplayValuesInOrder)
 {
     CorvaneDialogsMgr mgr;
-    mgr.InitDlgMgr(q, u, c, l);
+    mgr.InitDlgMgr(quillon, utils, codeTables, lookups);
     utils->palette = {"0", "255"};
     utils->display->separator = " ~";
     utils->display->multiplier = 6.5;
@@ -75,7 +85,7 @@ TEST_F(CorvaneDialogsMgrTest, RefreshReadsPaletteThenPreferencesThenDisplayValue
 TEST_F(CorvaneDialogsMgrTest, EveryGetDlgRefreshesFirstAndReturnsANewObject)
 {
     CorvaneDialogsMgr mgr;
-    mgr.InitDialogsMgr(q, u, c, l, s);
+    mgr.InitDialogsMgr(quillon, utils, codeTables, lookups, serverUtils);
     utils->palette = {"0", "1"};
     const auto first = mgr.GetSTWDlg();
     EXPECT_EQ(SharedState::instance().palette.size(), 2u);

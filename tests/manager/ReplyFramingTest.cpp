@@ -8,7 +8,7 @@
 namespace corvane {
 namespace {
 
-TEST(ReplyFraming, ErrorLinesAreRecognisedInAnyLetterCaseBehindOneMarker)
+TEST(ReplyFraming, ErrorLinesAreRecognisedInAnyLetterCaseBehindOneMarkerInAnyLetterCase)
 {
     struct Case {
         const char* line;
@@ -19,7 +19,10 @@ TEST(ReplyFraming, ErrorLinesAreRecognisedInAnyLetterCaseBehindOneMarker)
         {"ERROR no such table", true},
         {"error", true},
         {"|OK||ERROR: locked", true},
-        {"|ok||error", false},
+        {"|ok||error", true},
+        {"|Ok||Error: locked", true},
+        {"|end|ERROR late", true},
+        {"|ok||", false},
         {"|OK||Error saving", true},
         {"|END|Error late", true},
         {"|OK||", false},
@@ -33,11 +36,18 @@ TEST(ReplyFraming, ErrorLinesAreRecognisedInAnyLetterCaseBehindOneMarker)
         EXPECT_EQ(ReplyFraming::isErrorLine(c.line), c.error) << c.line;
 }
 
-TEST(ReplyFraming, JoinDataUsesCrLfAndRemovesEveryMarker)
+TEST(ReplyFraming, JoinDataUsesCrLfAndRemovesOnlyTheFraming)
 {
-    EXPECT_EQ(ReplyFraming::joinData({"|OK||", "row1", "row2|OK||x", "|END|"}), "\r\nrow1\r\nrow2x\r\n");
+    EXPECT_EQ(ReplyFraming::joinData({"|OK||", "row1", "row2", "|END|"}), "\r\nrow1\r\nrow2\r\n");
     EXPECT_EQ(ReplyFraming::joinData({}), "");
     EXPECT_EQ(ReplyFraming::joinData({"|OK||a|END|"}), "a");
+    EXPECT_EQ(ReplyFraming::joinData({"|ok||a", "b|end|"}), "a\r\nb") << "markers in any letter case";
+    EXPECT_EQ(ReplyFraming::joinData({"|OK||", "row", "|END|", ""}), "\r\nrow\r\n\r\n")
+        << "an empty line after the end marker";
+    // The same texts inside the data are data: what is read must be what a post writes back.
+    EXPECT_EQ(ReplyFraming::joinData({"|OK||", "A|END|B\t|OK||C", "line\r\nbreak|OK||", "|END|"}),
+              "\r\nA|END|B\t|OK||C\r\nline\r\nbreak|OK||\r\n");
+    EXPECT_EQ(ReplyFraming::joinData({"|OK|||OK||x|END||END|"}), "|OK||x|END|");
 }
 
 class ServerRequestTest : public test::HostFixture { };

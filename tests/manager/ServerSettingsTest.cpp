@@ -82,5 +82,25 @@ TEST_F(ServerSettingsTest, SetUserSettingsFailsOnAnUnreachableServerOrARefusal)
     EXPECT_EQ(utils->messages[0].text, "Locked\r\ntry later");
 }
 
+TEST_F(ServerSettingsTest, AUserNameHoldingASeparatorIsRefusedWithALogLineAndNothingIsSent)
+{
+    utils->preferences->written = "GRID=1\r\n";
+    quillon->answer = [](const std::string&) {
+        return std::vector<std::string> {"1"};
+    };
+    // "MJONES|" would address the preferences of MJONES, and a TAB or 230 would shift the server's fields.
+    for (const std::string user : {"MJONES|", "M|JONES", "MJ\tONES", "MJONES\r\n", "MJ\xE6ONES", "MJ\xF6"}) {
+        bool startEmpty = true;
+        EXPECT_FALSE(SetUserSettings(*utils->preferences, user, startEmpty)) << user;
+        EXPECT_EQ(GetUserSettings(user), "") << user;
+    }
+    EXPECT_TRUE(quillon->requests.empty());
+    ASSERT_EQ(utils->logLines.size(), 12u);
+    EXPECT_EQ(utils->logLines[0],
+              "ERR in CorvaneDialogs.Main.SetUserSettings  the user name holds \"|\", which the request cannot carry");
+    EXPECT_EQ(utils->logLines[1].rfind("ERR in CorvaneDialogs.Main.GetUserSettings  the user name holds", 0), 0u);
+    EXPECT_TRUE(prompter->prompts.empty());
+}
+
 } // namespace
 } // namespace corvane

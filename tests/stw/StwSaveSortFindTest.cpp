@@ -2,6 +2,7 @@
 #include "StwSave.h"
 #include "StwSort.h"
 #include "StwTestData.h"
+#include "Text.h"
 #include "TextFields.h"
 
 #include <gtest/gtest.h>
@@ -109,6 +110,70 @@ TEST(StwSort, DatesNumbersAndAccounts)
     EXPECT_FALSE(StwSort::compare("A/1", "1/1", StwSortType::TypeAccount));
 }
 
+TEST(StwSort, NumbersCompareOnTheirDigitsAndRefuseWhatIsNoNumber)
+{
+    EXPECT_LT(*StwSort::compare("(12.50)", "-12", StwSortType::TypeNumber), 0) << "parentheses make a negative";
+    EXPECT_LT(*StwSort::compare("($1,000.00)", "0", StwSortType::TypeNumber), 0);
+    EXPECT_EQ(*StwSort::compare("", "0.00", StwSortType::TypeNumber), 0) << "an empty cell counts as zero";
+    EXPECT_LT(*StwSort::compare("99999999999999999998", "99999999999999999999", StwSortType::TypeNumber), 0)
+        << "no precision is lost to floating point";
+    EXPECT_GT(*StwSort::compare("0.1", "0.09", StwSortType::TypeNumber), 0);
+    for (const char* notANumber : {"nan", "inf", "-inf", "1e5", "1,23", "12,3456", ",123", "1.2.3", "--1", "(-1)"})
+        EXPECT_FALSE(StwSort::compare(notANumber, "1", StwSortType::TypeNumber)) << notANumber;
+}
+
+TEST(StwSort, TheEditorKindDecidesTheSortTypeNeverTheCaption)
+{
+    // An "Account Type" column of text cells sorts as text; a date column as dates whatever its caption says.
+    std::string data = test::stwData({stwRow(1, "Self pay"), stwRow(2, "Insurance")});
+    data.replace(data.find("Code01WZ0"), 9, "Account Type01WZ0");
+    data.replace(data.find("Date02WZ0"), 9, "Account02WZ0");
+    StwTable table;
+    ASSERT_TRUE(table.load(data, true));
+    EXPECT_EQ(StwSort::typeOf(table, 2), StwSortType::TypeString);
+    EXPECT_EQ(StwSort::typeOf(table, 3), StwSortType::TypeDate);
+    StwSortFailure failure;
+    const auto order = StwSort::order(table, 2, true, StwSort::typeOf(table, 2), failure);
+    ASSERT_TRUE(order);
+    EXPECT_EQ(order->front(), 2);
+}
+
+TEST(StwSort, NegativeAmountsInParenthesesSortBelowZero)
+{
+    StwTable table;
+    ASSERT_TRUE(table.load(
+        stwData({stwRow(1, "A", "01/02/2020", "E11.9", "5"), stwRow(2, "B", "01/02/2020", "E11.9", "(12.50)"),
+                 stwRow(3, "C", "01/02/2020", "E11.9", "0")}),
+        true));
+    StwSortFailure failure;
+    const auto order = StwSort::order(table, 6, true, StwSort::typeOf(table, 6), failure);
+    ASSERT_TRUE(order);
+    EXPECT_EQ(*order, (std::vector<int> {2, 3, 1, 4}));
+}
+
+TEST(StwNumber, AmountsAreReadOnTheirDigits)
+{
+    const auto read = [](std::string_view text, int decimals = -1) {
+        const auto number = StwNumber::read(text, decimals);
+        return number ? number->plain() : std::string("refused");
+    };
+    EXPECT_EQ(read("$1,234.50"), "1234.50");
+    EXPECT_EQ(read(" $ 12 "), "12");
+    EXPECT_EQ(read("(12.5)"), "-12.5");
+    EXPECT_EQ(read("-0.00"), "0.00") << "no negative zero";
+    EXPECT_EQ(read(".5"), "0.5");
+    EXPECT_EQ(read("007"), "7");
+    EXPECT_EQ(read("12.345", 2), "refused");
+    EXPECT_EQ(read("12.34", 2), "12.34");
+    EXPECT_EQ(read("12.5", 0), "refused");
+    for (const char* bad : {"", "$", ".", "nan", "inf", "1e5", "0x10", "1,23", "1234,567", ",5", "1,,234", "5,",
+                            "1.2,3", "(5", "5)", "+5", "1 2"})
+        EXPECT_EQ(read(bad), "refused") << "\"" << bad << "\"";
+    EXPECT_EQ(StwNumber::read("12.5")->withCents(), "12.50");
+    EXPECT_EQ(StwNumber::read("(1,000)")->withCents(), "-1000.00");
+    EXPECT_EQ(StwNumber::read("1.125")->withCents(), "1.125") << "decimals are never cut from what is shown";
+}
+
 TEST(StwSort, AValueThatCannotBeComparedStopsTheSortWithTheTypeAndBothComponents)
 {
     StwTable table;
@@ -150,6 +215,52 @@ TEST(StwFind, AsterisksChooseTheKindOfMatch)
 
     EXPECT_FALSE(StwFindPattern::parse(" ** "));
     EXPECT_FALSE(StwFindPattern::parse("longer*")->matches("long"));
+}
+
+TEST(StwFind, LetterCaseNeverMattersForAccentedLettersEither)
+{
+    const auto pena = StwFindPattern::parse("PE\xD1"
+                                            "A");
+    ASSERT_TRUE(pena);
+    EXPECT_TRUE(pena->matches("Pe\xF1"
+                              "a"))
+        << "PE\u00d1A finds Pe\u00f1a";
+    EXPECT_TRUE(StwFindPattern::parse("jos\xE9*")
+                    ->matches("JOS\xC9 Garc\xED"
+                              "a"));
+    EXPECT_TRUE(StwFindPattern::parse("*\x9A"
+                                      "ek")
+                    ->matches("Pa\x8A"
+                              "EK"))
+        << "s with caron";
+    EXPECT_FALSE(StwFindPattern::parse("\xF7")->matches("\xD7")) << "division and multiplication signs are no letters";
+    EXPECT_EQ(text::foldCase(std::string_view("\xFF\x9C\xE6")), "\x9F\x8C\xC6");
+    EXPECT_EQ(text::upper(std::string_view("\xF1")), "\xF1") << "the server's ASCII folding is unchanged";
+
+    StwTable table;
+    ASSERT_TRUE(table.load(stwData({stwRow(1,
+                                           "Ib\xE1\xF1"
+                                           "ez"),
+                                    stwRow(2,
+                                           "IB\xC1\xD1"
+                                           "EZ")}),
+                           true));
+    const auto hit = StwFind::next(table,
+                                   *StwFindPattern::parse("ib\xC1\xD1"
+                                                          "ez"),
+                                   1, 2, 0, 3);
+    ASSERT_TRUE(hit);
+    EXPECT_EQ(hit->row, 2);
+}
+
+TEST(StwFind, DropDownCellsAreFoundByTheTextTheyShow)
+{
+    StwTable table;
+    ASSERT_TRUE(table.load(stwData({stwRow(1, "A")}), true));
+    const auto hit = StwFind::next(table, *StwFindPattern::parse("office*"), 1, 0, 0, 2);
+    ASSERT_TRUE(hit);
+    EXPECT_EQ(hit->col, 7);
+    EXPECT_FALSE(StwFind::next(table, *StwFindPattern::parse("1off*"), 1, 0, 0, 2)) << "the list number is not shown";
 }
 
 TEST(StwFind, SearchesOnwardFromACellInOneColumnOrAll)

@@ -269,7 +269,11 @@ public:
         calls.emplace_back("number");
         return number;
     }
-    std::string ChosenDescription() override { return {}; }
+    std::string ChosenDescription() override
+    {
+        calls.emplace_back("description");
+        return {};
+    }
     std::string CheckCode(const std::string&, const std::string&, long, long) override { return {}; }
 };
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,13 +32,31 @@ public:
     }
     void beep() override { ++beeps; }
 
-    std::size_t unansweredExpectations() const { return m_script.size(); }
+    /// The next text prompt is expected; it is answered with text (nothing: the operator cancels).
+    void expectText(std::optional<std::string> text) { m_textScript.push_back(std::move(text)); }
+
+    std::optional<std::string> askText(const Prompt& prompt, bool masked) override
+    {
+        prompts.push_back(prompt);
+        maskedAsks.push_back(masked);
+        if (m_textScript.empty()) {
+            ADD_FAILURE() << "unexpected text prompt \"" << prompt.title << "\": " << prompt.text;
+            return std::nullopt;
+        }
+        auto answer = std::move(m_textScript.front());
+        m_textScript.pop_front();
+        return answer;
+    }
+
+    std::size_t unansweredExpectations() const { return m_script.size() + m_textScript.size(); }
 
     std::vector<Prompt> prompts;
+    std::vector<bool> maskedAsks; ///< per text prompt, whether it was masked
     int beeps = 0;
 
 private:
     std::deque<PromptAnswer> m_script;
+    std::deque<std::optional<std::string>> m_textScript;
 };
 
 } // namespace corvane::test
