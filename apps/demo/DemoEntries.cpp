@@ -2,6 +2,7 @@
 
 #include "CommonRoutines.h"
 #include "CorvaneDialogsMgr.h"
+#include "DocumentRequests.h"
 #include "FaxQueueRequests.h"
 #include "LookupWindow.h"
 #include "ReferenceHost.h"
@@ -19,18 +20,28 @@
 #include "fax/frmFaxShared.h"
 #include "security/SecurityDialog.h"
 #include "security/frmSecurity.h"
+#include "settings/CustomFormSelection.h"
 #include "settings/SystemSettingsDialog.h"
+#include "settings/frmLoadCustom.h"
 #include "settings/frmSysSettings.h"
 #include "stw/STWDialog.h"
 #include "stw/frmSTW.h"
+#include "viewer/ViewerDialog.h"
+#include "viewer/frmViewer.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <QWebEngineView>
 
 #include <array>
+#include <filesystem>
+#include <fstream>
 
 namespace corvane::demo {
 
@@ -318,6 +329,18 @@ std::vector<DemoEntry> demoEntries(CorvaneDialogsMgr& manager, reference::Refere
         {"frmSysSettings-Protected", {"S\tAmount Calculation Method\tpos_chr_amnt_calc_method\tPOSTCHGAMTCALC", ""}},
         {"frmSysSettings-ServerPage", {"S\tClaim Scrubber Rules\tbrowser_item\tscrubber", ""}},
         {"frmSysSettings-Search", {"S\tDate Range\tset_autopost_daterange\tAUTOPOSTDATERANGE", "autopost"}},
+        {"frmSysSettings-CodeTables", {"S\tCode Tables\tcode_tables", ""}},
+        {"frmSysSettings-OperatorPreferences", {"U\tMJONES\tusername", ""}},
+        {"frmSysSettings-UpdateTrans", {"S\tTransaction Update\tupdate_trans", ""}},
+        {"frmSysSettings-SchStatus", {"S\tScheduled Reports Status\tsch_reports_status", ""}},
+        {"frmSysSettings-SchSettings", {"S\tDefault AR Class\tsch_settings", ""}},
+        {"frmSysSettings-SchTabs", {"S\tAppointment Defaults\tsch_tabs", ""}},
+        {"frmSysSettings-Eligibility", {"S\tEligibility Settings\telig_settings", ""}},
+        {"frmSysSettings-CustomForms", {"S\tCustom Forms Setup\tset_custom_forms", ""}},
+        {"frmSysSettings-Forms", {"S\tForms\tcust_forms", ""}},
+        {"frmSysSettings-ConfigHeader", {"S\tConfigure Header\tconfig_header", ""}},
+        {"frmSysSettings-DemoDefaults", {"S\tDemographics Defaults\tdemo_defaults", ""}},
+        {"frmSysSettings-PatientDocuments", {"S\tPatient Documents\tworkflow_include_image", ""}},
     };
     for (const auto& [name, shot] : settingsShots) {
         const QString shotName = QString::fromLatin1(name);
@@ -327,6 +350,150 @@ std::vector<DemoEntry> demoEntries(CorvaneDialogsMgr& manager, reference::Refere
             {shotName, shotName, nullptr,
              [settingsWindow, nodeKey, find, shotName] { return settingsWindow(nodeKey, find, shotName); }, nullptr});
     }
+
+    // "Load Custom Form from file" with a sample layout file read, as after choosing it.
+    entries.push_back({QStringLiteral("frmLoadCustom"), QStringLiteral("frmLoadCustom"), nullptr,
+                       [&manager]() -> QWidget* {
+                           manager.RefreshSharedState();
+                           static CustomFormSelection forms;
+                           const std::filesystem::path folder
+                               = std::filesystem::temp_directory_path() / "corvane-demo-form";
+                           std::filesystem::create_directories(folder);
+                           std::ofstream(folder / "consent.ldt", std::ios::binary)
+                               << "<HEADER>\r\nForm_Name:\tSurgical Consent\r\nForm_Code:\tCONSENT\r\n"
+                                  "Form_Type:\tPRINT\r\nBackground_Image:\tconsent.png\r\n</HEADER>\r\n";
+                           std::ofstream(folder / "consent.png", std::ios::binary) << std::string(2600, 'x');
+                           auto* window = new frmLoadCustom(forms, [] { return false; });
+                           window->CustomFormGetFileName(QString::fromStdString((folder / "consent.ldt").string()));
+                           return window;
+                       },
+                       nullptr});
+
+    // The viewer on the reference server's documents: every format, server printing, fax mode and the preview.
+    struct ViewerSample {
+        const char* name;
+        const char* caption;
+        const char* number;
+        const char* mode;
+        const char* jobId;
+    };
+    const ViewerSample viewerSamples[] = {
+        {"ViewerStatements", "Viewer: statement run (RTF)", reference::statementRunDocument, "",
+         "1001\t1001:1002:1003:"},
+        {"ViewerReport", "Viewer: landscape report (RTF)", reference::landscapeReportDocument, "", ""},
+        {"ViewerLetter", "Viewer: letter (RTF)", reference::letterDocument, "", ""},
+        {"ViewerHtml", "Viewer: HTML report", reference::htmlReportDocument, "", ""},
+        {"ViewerText", "Viewer: text report", reference::textReportDocument, "", ""},
+        {"ViewerPdf", "Viewer: PDF", reference::pdfDocument, "", ""},
+        {"ViewerServerPrint", "Viewer: server printing", reference::landscapeReportDocument, "CORVANEPRINT", "1002"},
+        {"ViewerFax", "Viewer: fax mode", reference::letterDocument, "FAX", "10001"},
+    };
+    const auto formatOf = [](const std::string& number) {
+        for (const auto& document : reference::serverDocuments()) {
+            if (document.number == number)
+                return document.format;
+        }
+        return std::string();
+    };
+    for (const ViewerSample& sample : viewerSamples) {
+        const std::string number = sample.number;
+        const std::string mode = sample.mode;
+        const std::string jobId = sample.jobId;
+        entries.push_back(
+            {QString::fromLatin1(sample.name), QString::fromLatin1(sample.caption),
+             [&manager, number, mode, jobId, formatOf](QWidget*, const auto& report) {
+                 auto viewer = manager.GetViewerDlg();
+                 viewer->DataString = "|GET|DOC|" + number + "|";
+                 viewer->RequestDataFromServer = true;
+                 viewer->DataFormat = formatOf(number);
+                 viewer->Mode = mode;
+                 viewer->JobID = jobId;
+                 viewer->UserPrefsType = "DEMO" + number;
+                 const bool result = viewer->ShowDialog();
+                 report(QStringLiteral("ViewerDialog.ShowDialog returned %1").arg(result ? u"True" : u"False"));
+             },
+             nullptr, nullptr});
+    }
+    entries.push_back(
+        {QStringLiteral("ViewerPreview"), QStringLiteral("Viewer: print preview"),
+         [&manager, formatOf](QWidget*, const auto& report) {
+             auto viewer = manager.GetViewerDlg();
+             viewer->DataString = "|GET|DOC|" + std::string(reference::landscapeReportDocument) + "|";
+             viewer->RequestDataFromServer = true;
+             viewer->DataFormat = formatOf(reference::landscapeReportDocument);
+             const bool result = viewer->ShowPrintPreview();
+             report(QStringLiteral("ViewerDialog.ShowPrintPreview returned %1").arg(result ? u"True" : u"False"));
+         },
+         nullptr, nullptr});
+
+    // Pictures: the window as the operator sees it, shown without waiting for it to close.
+    const auto viewerWindow
+        = [&manager, formatOf](const std::string& number, const QString& shotName, const std::string& mode = {}) {
+              manager.RefreshSharedState();
+              WindowRunner::setMode(WindowRunner::Mode::NonModal);
+              auto* window = new frmViewer;
+              frmViewer::Inputs inputs;
+              inputs.document = "|GET|DOC|" + number + "|";
+              inputs.request = true;
+              inputs.format = formatOf(number);
+              inputs.mode = mode;
+              inputs.jobId = mode.empty() ? std::string() : number;
+              window->ShowCode(inputs);
+              WindowRunner::setMode(WindowRunner::Mode::Modal);
+              window->setObjectName(shotName);
+              if (QWebEngineView* page = window->browser(); page && page->isVisible()) {
+                  // The web view paints once its page has loaded.
+                  QEventLoop loaded;
+                  QObject::connect(page, &QWebEngineView::loadFinished, &loaded, &QEventLoop::quit);
+                  QTimer::singleShot(5000, &loaded, &QEventLoop::quit);
+                  loaded.exec();
+                  QTimer::singleShot(300, &loaded, &QEventLoop::quit);
+                  loaded.exec();
+              }
+              return window;
+          };
+    const std::pair<const char*, const char*> viewerShots[] = {
+        {"frmViewer-Statement", reference::statementRunDocument},
+        {"frmViewer-Landscape", reference::landscapeReportDocument},
+        {"frmViewer-Html", reference::htmlReportDocument},
+        {"frmViewer-Pdf", reference::pdfDocument},
+    };
+    for (const auto& [name, number] : viewerShots) {
+        const QString shotName = QString::fromLatin1(name);
+        const std::string documentNumber = number;
+        entries.push_back({shotName, shotName, nullptr,
+                           [viewerWindow, documentNumber, shotName] { return viewerWindow(documentNumber, shotName); },
+                           nullptr});
+    }
+    entries.push_back({QStringLiteral("frmViewer-Find"), QStringLiteral("frmViewer-Find"), nullptr,
+                       [viewerWindow]() -> QWidget* {
+                           QWidget* window = viewerWindow(reference::statementRunDocument,
+                                                          QStringLiteral("frmViewer-Find"), "CORVANEPRINT");
+                           if (auto* find = window->findChild<QLineEdit*>(QStringLiteral("txtFindString")))
+                               find->setText(QStringLiteral("Office visit"));
+                           if (auto* button = window->findChild<QPushButton*>(QStringLiteral("cmdFind")))
+                               button->click();
+                           return window;
+                       },
+                       nullptr});
+    entries.push_back({QStringLiteral("frmViewer-Preview"), QStringLiteral("frmViewer-Preview"), nullptr,
+                       [viewerWindow]() -> QWidget* {
+                           std::unique_ptr<QWidget> window(
+                               viewerWindow(reference::landscapeReportDocument, QStringLiteral("frmViewer-Preview")));
+                           auto* viewer = static_cast<frmViewer*>(window.get());
+                           // The preview is modal: take its picture once it is up, then close it.
+                           auto* picture = new QLabel;
+                           picture->setObjectName(QStringLiteral("frmViewer-Preview"));
+                           QTimer::singleShot(300, picture, [picture] {
+                               if (QWidget* preview = QApplication::activeModalWidget()) {
+                                   picture->setPixmap(preview->grab());
+                                   preview->close();
+                               }
+                           });
+                           viewer->ShowPrintPreview();
+                           return picture;
+                       },
+                       nullptr});
 
     return entries;
 }

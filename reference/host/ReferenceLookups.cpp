@@ -15,6 +15,13 @@ std::string tableNameOf(const LookupSetup& setup)
     return setup.request.substr(0, setup.request.find('|'));
 }
 
+/// The kind after the bar of a request such as "FLTY|PRP": only the codes of that kind (third field) are offered.
+std::string kindFilterOf(const LookupSetup& setup)
+{
+    const std::size_t bar = setup.request.find('|');
+    return bar == std::string::npos ? std::string() : setup.request.substr(bar + 1);
+}
+
 } // namespace
 
 ReferenceLookups::ReferenceLookups(std::shared_ptr<ReferenceCodeTables> tables)
@@ -40,6 +47,8 @@ std::string ReferenceLookups::Lookup(const LookupCall& call)
         static const std::string noFields;
         const std::string& line = row.size() > 1 ? row[1] : noFields;
         const auto fields = text::split(line, '\t');
+        if (const std::string kind = kindFilterOf(m_setup); !kind.empty() && (fields.size() < 3 || fields[2] != kind))
+            continue;
         entries.push_back(
             {row.empty() ? std::string() : row[0], fields.size() > 1 ? std::string(fields[1]) : std::string()});
     }

@@ -45,11 +45,12 @@ std::string ReferencePreferences::value(const std::string& key) const
     return found == values.end() ? std::string() : found->second;
 }
 
-void ReferencePreferences::setValue(const std::string& key, const std::string& value)
+bool ReferencePreferences::setValue(const std::string& key, const std::string& value)
 {
     auto values = parse(m_text);
     values[key] = value;
     m_text = format(values);
+    return true;
 }
 
 ReferenceRights::ReferenceRights(const std::vector<std::string>& lines)

@@ -16,7 +16,7 @@ public:
     /// Merges this object's values into text: existing keys are replaced, new ones appended.
     void writeSettings(std::string& text) const override;
     std::string value(const std::string& key) const override;
-    void setValue(const std::string& key, const std::string& value);
+    bool setValue(const std::string& key, const std::string& value) override;
 
     static std::map<std::string, std::string> parse(const std::string& text);
     static std::string format(const std::map<std::string, std::string>& values);

@@ -24,6 +24,10 @@ void ReferenceServerUtils::ValidateCode(const std::string& lookupName, const std
         static const std::string noFields;
         const std::string& line = row.size() > 1 ? row[1] : noFields;
         const auto fields = text::split(line, '\t');
+        // "FLTY|PRP": a code of another kind is not valid here.
+        const std::size_t bar = lookupName.find('|');
+        if (bar != std::string::npos && (fields.size() < 3 || fields[2] != lookupName.substr(bar + 1)))
+            return;
         verdict.status = "VALID";
         verdict.description = fields.size() > 1 ? std::string(fields[1]) : std::string();
         if (fields.size() > 2)

@@ -153,7 +153,13 @@ void ReferenceUtils::GetPreferences(std::shared_ptr<Preferences>& preferences)
     m_link->GetServerStringData("|GET|PREFS||", text, {}, error, success);
     auto prefs = std::make_shared<ReferencePreferences>(success ? text : std::string());
     m_display->closeAfter = prefs->value("CLOSEAFTERPOST") == "Y";
+    m_preferences = prefs;
     preferences = prefs;
+}
+
+std::shared_ptr<Preferences> ReferenceUtils::NewPreferences(const std::string& text)
+{
+    return std::make_shared<ReferencePreferences>(text);
 }
 
 void ReferenceUtils::GetDisplaySettings(std::shared_ptr<DisplaySettings>& settings)
@@ -164,11 +170,21 @@ void ReferenceUtils::GetDisplaySettings(std::shared_ptr<DisplaySettings>& settin
 std::optional<CodeDefinition> ReferenceUtils::GetCodeDefinition(const std::string& name)
 {
     static const std::map<std::string, CodeDefinition> definitions = {
-        {"DG", {"Diagnosis Codes", "DG", 1}},      {"PC", {"Procedure Codes", "PC", 2}},
-        {"LIST", {"Collection Lists", "LIST", 3}}, {"PM", {"Collection Messages", "PM", 4}},
-        {"ST", {"Program Types", "ST", 5}},        {"OP", {"Operators", "OP", 6}},
-        {"AR", {"A/R Categories", "AR", 7}},       {"FL", {"Financial Classes", "FL", 8}},
-        {"PRM", {"Entities", "PRM", 9}},           {"RFG", {"Fax Recipients", "RFG", 10}},
+        {"DG", {"Diagnosis Codes", "DG", 1}},
+        {"PC", {"Procedure Codes", "PC", 2}},
+        {"LIST", {"Collection Lists", "LIST", 3}},
+        {"PM", {"Collection Messages", "PM", 4}},
+        {"ST", {"Program Types", "ST", 5}},
+        {"OP", {"Operators", "OP", 6}},
+        {"AR", {"A/R Categories", "AR", 7}},
+        {"FL", {"Financial Classes", "FL", 8}},
+        {"PRM", {"Entities", "PRM", 9}},
+        {"RFG", {"Fax Recipients", "RFG", 10}},
+        {"IDT", {"Image Document Types", "IDT", 11}},
+        {"FLR3", {"Reason Codes", "FLR3", 12}},
+        {"FLTY", {"Transaction Codes", "FLTY", 13}},
+        {"ELGTOS", {"Eligibility Service Types", "ELGTOS", 14}},
+        {"PRGL", {"Security Programs", "PRGL", 15}},
     };
     const auto found = definitions.find(name);
     if (found == definitions.end())
@@ -275,6 +291,44 @@ void ReferenceUtils::GetServerPrinters(std::vector<std::string>& printers)
         if (line != "|OK||" && line != "|END|")
             printers.push_back(line);
     }
+}
+
+void ReferenceUtils::GetServerPrinterList(std::vector<ServerPrinter>& printers)
+{
+    printers.clear();
+    std::vector<std::string> lines;
+    std::string error;
+    bool success = false;
+    m_link->DirectComm("|GET|PRT|LIST|", lines, {}, error, success);
+    if (!success || lines.empty() || ReplyFraming::isErrorLine(lines.front())) {
+        LogLine("mcomm.DirectComm failed in ReferenceUtils.GetServerPrinterList " + error);
+        return;
+    }
+    for (const auto& line : lines) {
+        if (line == "|OK||" || line == "|END|" || line.empty())
+            continue;
+        const auto fields = text::split(line, '\t');
+        if (fields.empty() || fields[0].empty())
+            continue;
+        const auto field = [&](std::size_t i) {
+            return i < fields.size() ? std::string(fields[i]) : std::string();
+        };
+        printers.push_back({field(0), field(1), field(2), field(3) == "Y"});
+    }
+}
+
+bool ReferenceUtils::SaveUserSettings()
+{
+    if (!m_preferences)
+        return false;
+    std::string reply;
+    std::string error;
+    bool success = false;
+    m_link->GetServerStringData("|SET|PREFS||" + m_preferences->currentText(), reply, {}, error, success);
+    if (success && reply == "1")
+        return true;
+    LogLine("ERR in ReferenceUtils.SaveUserSettings " + (success ? reply : error));
+    return false;
 }
 
 } // namespace corvane::reference

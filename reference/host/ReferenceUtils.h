@@ -42,6 +42,7 @@ public:
     void GetHelpFile(std::string& path) override;
     void GetColourPalette(std::vector<std::string>& palette) override;
     void GetPreferences(std::shared_ptr<Preferences>& preferences) override;
+    std::shared_ptr<Preferences> NewPreferences(const std::string& text) override;
     void GetDisplaySettings(std::shared_ptr<DisplaySettings>& settings) override;
     std::optional<CodeDefinition> GetCodeDefinition(const std::string& name) override;
     void GetRightsList(std::shared_ptr<RightsList>& rights) override;
@@ -53,6 +54,10 @@ public:
     std::string PickDate(const std::string& currentText, QWidget* anchor, QWidget* window) override;
     bool ValidateField(FieldKind kind, const std::string& text) override;
     void GetServerPrinters(std::vector<std::string>& printers) override;
+    /// The server's printers with description, port and eligibility ("|GET|PRT|LIST|").
+    void GetServerPrinterList(std::vector<ServerPrinter>& printers) override;
+    /// Writes the text of the preferences object last handed out back to the server ("|SET|PREFS||").
+    bool SaveUserSettings() override;
     std::string GetCurrentLookupValue() override { return m_lastLookup; }
     /// Digits, one decimal point, "$", "," and the editing keys pass; everything else is dropped.
     void FilterCurrencyKey(QWidget* edit, int& keyCode) override;
@@ -69,6 +74,7 @@ private:
     std::optional<CivilDate> m_today;
     std::shared_ptr<ReferenceDisplaySettings> m_display = std::make_shared<ReferenceDisplaySettings>();
     std::string m_lastLookup;
+    std::shared_ptr<ReferencePreferences> m_preferences;
 };
 
 } // namespace corvane::reference

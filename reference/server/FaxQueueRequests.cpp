@@ -1,6 +1,7 @@
 #include "FaxQueueRequests.h"
 
 #include "PracticeServer.h"
+#include "PrinterRequests.h"
 
 #include <algorithm>
 #include <string>
@@ -483,6 +484,8 @@ void registerFaxQueueRequests(PracticeServer& server)
             return recipient(db, request.arg(1));
         if (what == "FAX")
             return queueDocument(db, request);
+        if (what == "PRINT")
+            return serverPrint(db, request);
         return Answer::failure("ERROR: UNKNOWN COMMAND " + what);
     });
 

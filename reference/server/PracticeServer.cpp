@@ -1,7 +1,12 @@
 #include "PracticeServer.h"
 
 #include "ColaiRequests.h"
+#include "CustomFormRequests.h"
+#include "DocumentRequests.h"
 #include "FaxQueueRequests.h"
+#include "PatientSetupRequests.h"
+#include "PrinterRequests.h"
+#include "SchedulerRequests.h"
 #include "SecurityRequests.h"
 #include "SeedData.h"
 #include "SharedRequests.h"
@@ -24,6 +29,11 @@ PracticeServer::PracticeServer(const std::string& databasePath)
     registerColaiRequests(*this);
     registerFaxQueueRequests(*this);
     registerSecurityRequests(*this);
+    registerCustomFormRequests(*this);
+    registerPatientSetupRequests(*this);
+    registerSchedulerRequests(*this);
+    registerDocumentRequests(*this);
+    registerPrinterRequests(*this);
 }
 
 void PracticeServer::addHandler(const std::string& verb, const std::string& table, Handler handler)

@@ -43,6 +43,14 @@ void registerSharedRequests(PracticeServer& server)
 
     server.addHandler("GET", "CODETABLE", [&db](const Request& request) {
         const std::string& table = request.arg(0);
+        if (table == "PRGL") {
+            // The security programs as they stand (module headings left out): code, description, module.
+            std::vector<std::string> lines;
+            db.query("SELECT code || char(9) || description || char(9) || kind FROM security_programs "
+                     "WHERE kind <> 'M' ORDER BY position, code",
+                     {}, [&](const std::vector<std::string>& row) { lines.push_back(row[0]); });
+            return Answer::data(std::move(lines));
+        }
         if (db.scalar("SELECT COUNT(*) FROM code_tables WHERE table_name = ?", {table}, "0") == "0")
             return Answer::failure("Error: no code table " + table);
         std::vector<std::string> lines;

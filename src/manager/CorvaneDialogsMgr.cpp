@@ -3,6 +3,7 @@
 #include "Log.h"
 #include "MessageBoxPrompter.h"
 #include "SharedState.h"
+#include "frmViewer.h"
 
 #include <QApplication>
 
@@ -18,7 +19,10 @@ CorvaneDialogsMgr::CorvaneDialogsMgr()
     });
 }
 
-CorvaneDialogsMgr::~CorvaneDialogsMgr() = default;
+CorvaneDialogsMgr::~CorvaneDialogsMgr()
+{
+    frmViewer::releaseHeldWindows();
+}
 
 void CorvaneDialogsMgr::SetPrompter(std::shared_ptr<Prompter> prompter)
 {
@@ -134,6 +138,12 @@ std::unique_ptr<FaxEmailDialog> CorvaneDialogsMgr::GetFaxEmailDlg()
 {
     RefreshSharedState();
     return std::make_unique<FaxEmailDialog>();
+}
+
+std::unique_ptr<ViewerDialog> CorvaneDialogsMgr::GetViewerDlg()
+{
+    RefreshSharedState();
+    return std::make_unique<ViewerDialog>();
 }
 
 } // namespace corvane

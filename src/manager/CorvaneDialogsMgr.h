@@ -13,6 +13,7 @@
 #include "STWDialog.h"
 #include "SecurityDialog.h"
 #include "SystemSettingsDialog.h"
+#include "ViewerDialog.h"
 #include "corvanedialogs_export.h"
 
 #include <memory>
@@ -55,6 +56,8 @@ public:
     std::unique_ptr<SystemSettingsDialog> GetSystemSettingsDlg();
     /// A new fax and e-mail dialog: the queue window and the options window for one document.
     std::unique_ptr<FaxEmailDialog> GetFaxEmailDlg();
+    /// A new document viewer dialog; viewer windows opened from a web page's links are held until the manager goes.
+    std::unique_ptr<ViewerDialog> GetViewerDlg();
 
     /// Re-reads the palette, the preferences object and the display settings; every Get...Dlg call does this first.
     void RefreshSharedState();

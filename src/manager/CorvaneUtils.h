@@ -24,6 +24,13 @@ public:
     virtual void writeSettings(std::string& text) const = 0;
     /// One preference value by key; empty when the key is not set.
     virtual std::string value(const std::string& key) const = 0;
+    /// Sets one preference value in the object's text; false when the object cannot be changed.
+    virtual bool setValue(const std::string& key, const std::string& value)
+    {
+        (void)key;
+        (void)value;
+        return false;
+    }
 };
 
 /// The display settings object; the manager copies its six values in the order declared here.
@@ -66,6 +73,14 @@ struct CodeDefinition {
 /// Kinds of typed text the utilities component can validate.
 enum class FieldKind { Amount, Number, Code };
 
+/// A printer the server drives: the viewer lists the eligible ones and sends print requests naming them.
+struct ServerPrinter {
+    std::string name;
+    std::string description;
+    std::string port;
+    bool eligible = false;
+};
+
 /// The host's utilities component.
 class CorvaneUtils {
 public:
@@ -97,6 +112,13 @@ public:
     virtual void GetColourPalette(std::vector<std::string>& palette) = 0;
     /// The operator preferences object.
     virtual void GetPreferences(std::shared_ptr<Preferences>& preferences) = 0;
+    /// A new preferences object holding text (another operator's preference text); nothing when the component
+    /// cannot make one.
+    virtual std::shared_ptr<Preferences> NewPreferences(const std::string& text)
+    {
+        (void)text;
+        return nullptr;
+    }
     /// The display settings object.
     virtual void GetDisplaySettings(std::shared_ptr<DisplaySettings>& settings) = 0;
     /// Looks a code definition up by name; nothing when there is no such definition.
@@ -119,6 +141,18 @@ public:
     virtual bool ValidateField(FieldKind kind, const std::string& text) = 0;
     /// The printers the server can print on.
     virtual void GetServerPrinters(std::vector<std::string>& printers) = 0;
+    /// The server's printers in order, with description, port and whether documents may be sent to them; by
+    /// default the names of GetServerPrinters, all eligible.
+    virtual void GetServerPrinterList(std::vector<ServerPrinter>& printers)
+    {
+        std::vector<std::string> names;
+        GetServerPrinters(names);
+        printers.clear();
+        for (auto& name : names)
+            printers.push_back({std::move(name), {}, {}, true});
+    }
+    /// Writes the preferences object's settings back where the host keeps them; true when saved.
+    virtual bool SaveUserSettings() { return false; }
     /// Filters a key typed into a currency box: keyCode (a Qt::Key) is left as the key the box receives, set to
     /// another key the box receives instead, or set to 0 to drop it (the window then tells the operator). Only keys
     /// typed without Control or Alt come here; editing shortcuts such as Ctrl+V and Ctrl+A reach the box directly,

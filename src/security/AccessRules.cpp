@@ -91,31 +91,37 @@ HeaderState AccessRules::headerState(const ModuleCells& module, int column)
     return on == total ? HeaderState::All : HeaderState::Some;
 }
 
-void AccessRules::settle(ModuleCells& module, bool mayEdit)
+HeaderStates AccessRules::settle(ModuleCells& module, bool mayEdit)
 {
+    // One pass: close what closed gates hold, set the program cells' enabled states and count, per column, the
+    // cells the header controls and how many of them are on.
+    std::array<std::size_t, accessColumnCount> controls {};
+    std::array<std::size_t, accessColumnCount> on {};
     for (auto& program : module.programs) {
-        if (!program[0].on) {
-            for (int c = 1; c < accessColumnCount; ++c)
-                setUnlocked(program[c], false);
-        }
-        for (int c = 0; c < accessColumnCount; ++c)
-            program[c].enabled = mayEdit && !program[c].locked && (c == 0 || program[0].on);
-    }
-    if (!module.hasHeader) {
-        module.header = {};
-        return;
-    }
-    for (int c = 0; c < accessColumnCount; ++c) {
-        bool controls = false;
-        for (const auto& program : module.programs) {
+        const bool open = program[0].on;
+        for (int c = 0; c < accessColumnCount; ++c) {
+            AccessCell& cell = program[c];
+            if (c > 0 && !open)
+                setUnlocked(cell, false);
+            cell.enabled = mayEdit && !cell.locked && (c == 0 || open);
             if (controlled(program, c)) {
-                controls = true;
-                break;
+                ++controls[c];
+                on[c] += cell.on ? 1 : 0;
             }
         }
-        module.header[c].on = headerState(module, c) != HeaderState::None;
-        module.header[c].enabled = mayEdit && !module.header[c].locked && controls;
     }
+    HeaderStates states {};
+    for (int c = 0; c < accessColumnCount; ++c)
+        states[c] = on[c] == 0 ? HeaderState::None : on[c] == controls[c] ? HeaderState::All : HeaderState::Some;
+    if (!module.hasHeader) {
+        module.header = {};
+        return states;
+    }
+    for (int c = 0; c < accessColumnCount; ++c) {
+        module.header[c].on = on[c] != 0;
+        module.header[c].enabled = mayEdit && !module.header[c].locked && controls[c] != 0;
+    }
+    return states;
 }
 
 bool AccessRules::click(ModuleCells& module, int program, int column, bool mayEdit)

@@ -21,6 +21,7 @@ using AccessCells = std::array<AccessCell, accessColumnCount>;
 
 /// What a module header cell stands for: none, some or all of the program cells it controls are on.
 enum class HeaderState { None, Some, All };
+using HeaderStates = std::array<HeaderState, accessColumnCount>;
 
 /// The group rules a click runs, by the numbers the module rules have always been known by.
 enum class AccessMode {
@@ -56,8 +57,9 @@ public:
     static std::optional<AccessMode> modeFor(bool headerRow, int column, bool newValue);
     /// Changes values as mode asks (column: 1 to 3 for modes 2 and 3, the program index for modes 6 and 7).
     static void apply(ModuleCells& module, AccessMode mode, int columnOrProgram);
-    /// Closes what a closed gate holds, then derives the header cells and every enabled state.
-    static void settle(ModuleCells& module, bool mayEdit);
+    /// Closes what a closed gate holds, then derives the header cells and every enabled state. Returns what each
+    /// header cell shows (headerState of every column).
+    static HeaderStates settle(ModuleCells& module, bool mayEdit);
     static HeaderState headerState(const ModuleCells& module, int column);
     /// A click on a cell (program -1 is the header row): a program cell toggles, a header cell switches its
     /// programs off when all are on and on otherwise; then the rule runs and the module settles. False, and

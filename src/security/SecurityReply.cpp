@@ -31,18 +31,15 @@ bool SecurityReply::readsAsTrue(std::string_view flag)
 
 std::string SecurityReply::withoutLineBreaks(std::string_view text)
 {
+    // Every CR and LF byte goes, not only CR LF pairs: removing a pair could join a lone CR and LF into a new one,
+    // and a second reading of the saved text would then differ from the first.
     std::string out;
     out.reserve(text.size());
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t found = text.find("\r\n", start);
-        if (found == std::string_view::npos) {
-            out.append(text.substr(start));
-            return out;
-        }
-        out.append(text.substr(start, found - start));
-        start = found + 2;
+    for (char c : text) {
+        if (c != '\r' && c != '\n')
+            out += c;
     }
+    return out;
 }
 
 std::vector<std::string_view> SecurityReply::records(std::string_view text)

@@ -15,7 +15,8 @@ public:
     /// A flag as the server writes it: "1", "-1", "True", "Y" or "Yes" (any case) or another non-zero number;
     /// empty and anything else read as false.
     static bool readsAsTrue(std::string_view flag);
-    /// The text without the CR LF that joining reply lines puts between them; it carries no meaning here.
+    /// The text without the CR and LF bytes that joining reply lines puts between them; no field of these replies
+    /// can hold one.
     static std::string withoutLineBreaks(std::string_view text);
     /// The records of text split at byte 230; an empty text gives none, a text ending in byte 230 no empty last one.
     static std::vector<std::string_view> records(std::string_view text);

@@ -2,7 +2,11 @@
 
 #include "Log.h"
 #include "Messages.h"
+#include "ModuleAccess.h"
 #include "SecurityCopy.h"
+#include "SecurityTree.h"
+#include "ServerRequest.h"
+#include "SharedState.h"
 #include "WidgetRoutines.h"
 
 #include <QHBoxLayout>
@@ -11,7 +15,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
+#include <optional>
 
 namespace corvane {
 
@@ -34,6 +40,21 @@ std::string groupsNamed(const std::array<bool, SecurityCopy::groupCount>& chosen
         out += numbers[i];
     }
     return out;
+}
+
+/// The signed-in operator's own access values as the server holds them; nothing when they cannot be read.
+std::optional<std::string> ownAccess(const std::string& operatorCode)
+{
+    const std::string request = ModuleAccess::readRequest("O", operatorCode);
+    const LinesReply reply = ServerRequest::viaLines(request);
+    if (!reply.sent || reply.isError()) {
+        Log::line("ERR in frmSecurity.SaveDistributeSecurity after " + request + "\r\n" + reply.firstLine());
+        return std::nullopt;
+    }
+    ModuleAccess page;
+    if (page.load(reply.lines, false) != ModuleAccess::Load::Rows)
+        return std::nullopt;
+    return page.saveData();
 }
 
 } // namespace
@@ -97,13 +118,23 @@ bool frmSecurityDistribute::SaveDistributeSecurity()
                 PromptAnswer::No)
             != PromptAnswer::Yes)
             return false;
+        // The groups' members are the server's to know: whether the signed-in operator's own settings were among
+        // those replaced shows in them. When they cannot be read, the advice is given rather than missed.
+        const std::string& me = SharedState::instance().operatorName;
+        const auto before = me.empty() ? std::nullopt : ownAccess(me);
         if (!sendSave(*request, "frmSecurity.SaveDistributeSecurity", "Distribute Security Settings has failed."))
             return false;
         Log::trace("~~~SAVING DISTRIBUTE SECURITY~~~");
         Log::trace(*request);
         Log::trace("~~~");
         const bool all = std::all_of(chosen.begin(), chosen.end(), [](bool c) { return c; });
-        tell(SecurityCopy::distributedText(all));
+        std::string done = SecurityCopy::distributedText(all);
+        if (!me.empty()) {
+            const auto after = ownAccess(me);
+            if (!before || !after || *before != *after)
+                done += SecurityTree::logOffAdvice;
+        }
+        tell(done);
         return true;
     } catch (...) {
         Log::error("ERR in frmSecurity.SaveDistributeSecurity   ", Log::describeCurrentException());

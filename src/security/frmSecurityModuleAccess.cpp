@@ -45,12 +45,12 @@ double characterUnit()
     return unit > 0 ? unit : 7;
 }
 
-std::string trimmed(std::string_view text)
+std::string_view trimmed(std::string_view text)
 {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string_view::npos)
         return {};
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 } // namespace
@@ -169,8 +169,7 @@ bool frmSecurityModuleAccess::canSave() const
 bool frmSecurityModuleAccess::removesSecurityRight() const
 {
     for (int r = 1; r <= m_access.rowCount(); ++r) {
-        const AccessRow& row = m_access.row(r);
-        if (!row.isHeader() && row.program == "PRGL")
+        if (m_access.program(r) == "PRGL")
             return !m_access.access(r, 3).on || !m_access.access(r, 5).on;
     }
     return false;
@@ -241,19 +240,23 @@ void frmSecurityModuleAccess::GetStyleRowCol(int row, int col, CellStyle& style)
             style.background = staticBackground;
             return;
         }
-        const std::string text = m_access.cellText(row, col);
         if (col < 3) {
             style.readOnly = true;
             style.background = staticBackground;
-            if (!text.empty() && text.front() == text::moduleHeaderMark)
+            // Asked for every cell on every paint: read straight from the page's text, without copies.
+            const bool header = m_access.isHeader(row);
+            const std::string_view text = col == 2 ? m_access.description(row)
+                : col == 1                         ? m_access.program(row)
+                                                   : m_access.module(row);
+            if (header && col < 2)
                 return;
-            style.value = wire(text);
-            if (col == 2 && m_access.isHeader(row)) {
+            style.value = col == 2 && !header ? QStringLiteral("    ") + wire(text) : wire(text);
+            if (col == 2 && header) {
                 style.hasFont = true;
                 style.font = m_grid->font();
                 style.font.setBold(true);
             }
-            if (const std::string tip = trimmed(text); !tip.empty())
+            if (const std::string_view tip = trimmed(text); !tip.empty())
                 style.toolTip = QLatin1Char(' ') + wire(tip) + QLatin1Char(' ');
             return;
         }

@@ -205,7 +205,7 @@ std::optional<PageModel> SettingsPages::forLeaf(const TreeLeaf& leaf)
         for (std::size_t i = 0; i < std::size(forms); ++i) {
             std::string label = forms[i].first;
             label.pop_back();
-            fields.push_back(plain("txtForm" + std::to_string(i), EditorKind::Text, forms[i].second, label));
+            fields.push_back(plain("txtForm_" + std::to_string(i), EditorKind::Text, forms[i].second, label));
         }
         PageField hide
             = plain("chkHideAttLine", EditorKind::Check, "STPXML6,NEWBUCKETS", "Hide attached payments line");

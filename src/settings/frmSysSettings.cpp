@@ -17,6 +17,8 @@
 #include "WidgetRoutines.h"
 #include "WindowRunner.h"
 #include "WireCodec.h"
+#include "frmCodeTablesPage.h"
+#include "frmOwnSettingsPage.h"
 #include "frmSysSettingsPage.h"
 
 #include <QApplication>
@@ -470,6 +472,75 @@ void frmSysSettings::showPage(QWidget* page, int number)
         m_page->deleteLater();
         m_page = nullptr;
     }
+    if (m_own && page != m_own) {
+        m_pages->removeWidget(m_own);
+        m_own->hide();
+        m_own->setParent(nullptr);
+        m_own->deleteLater();
+        m_own = nullptr;
+    }
+}
+
+bool frmSysSettings::ownPageShown() const
+{
+    return m_own && m_pages->currentWidget() == m_own;
+}
+
+void frmSysSettings::showOwnPage(frmOwnSettingsPage* page)
+{
+    if (!m_protectedKnown)
+        readProtectedList();
+    page->setWriteCheck([this] { return confirmPageWrite(); });
+    if (!page->load()) {
+        page->deleteLater();
+        return;
+    }
+    connect(page, &frmOwnSettingsPage::edited, this, &frmSysSettings::updateButtons);
+    m_pages->addWidget(page);
+    showPage(page, page->pageNumber());
+    m_own = page;
+    applyGate();
+    QWidget* previous = m_tree;
+    for (QWidget* widget : page->findChildren<QWidget*>()) {
+        if (!(widget->focusPolicy() & Qt::TabFocus))
+            continue;
+        setTabOrder(previous, widget);
+        previous = widget;
+    }
+    for (QWidget* widget : std::initializer_list<QWidget*> {m_reset, m_save, m_exit, m_findText, m_find}) {
+        setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+bool frmSysSettings::confirmPageWrite()
+{
+    // Asked afresh before every write: another workstation may have changed the list.
+    readProtectedList();
+    const WriteVerdict verdict = writeGate(m_changeRight, currentIsProtected(), m_developer);
+    if (!verdict.mayWrite) {
+        tell(std::string(SettingsTexts::notAllowed), PromptIcon::Critical);
+        applyGate();
+        return false;
+    }
+    return !verdict.confirm
+        || ask(std::string(SettingsTexts::protectedQuestion), PromptButtons::YesNo, PromptAnswer::No)
+        == PromptAnswer::Yes;
+}
+
+bool frmSysSettings::saveOwnPage()
+{
+    if (!m_own->usesCommonSave() || !m_own->hasChanges() || !confirmPageWrite())
+        return false;
+    bool saved = false;
+    {
+        BusyPointer busy;
+        saved = m_own->save();
+    }
+    updateButtons();
+    if (saved)
+        showSaved(m_own->logoffNote());
+    return saved;
 }
 
 void frmSysSettings::ShowSetting(const NodeKey& node, const std::string& nodeText)
@@ -481,8 +552,11 @@ void frmSysSettings::ShowSetting(const NodeKey& node, const std::string& nodeTex
     m_leafText = node.type == "U" ? nodeText : node.caption;
     updateCaption();
     if (node.type == "U") {
-        // An operator's own settings are kept on a page of their own; this window shows the cover for them.
-        m_exit->setFocus();
+        // An operator leaf shows that operator's own preferences on the code tables page.
+        if (node.name == "username")
+            showOwnPage(new frmCodeTablesPage(node.caption, m_pages));
+        else
+            m_exit->setFocus();
         return;
     }
     if (node.name == SettingsTree::browserItemName) {
@@ -491,6 +565,10 @@ void frmSysSettings::ShowSetting(const NodeKey& node, const std::string& nodeTex
         return;
     }
     const TreeLeaf* leaf = SettingsCatalogue::findLeaf(node.name);
+    if (frmOwnSettingsPage* own = leaf ? makeOwnSettingsPage(*leaf, m_pages) : nullptr) {
+        showOwnPage(own);
+        return;
+    }
     std::optional<PageModel> model = leaf ? SettingsPages::forLeaf(*leaf) : std::nullopt;
     if (!model) {
         Log::line("ERR in frmSysSettings.ShowSetting   no page for " + node.name);
@@ -565,7 +643,9 @@ void frmSysSettings::applyGate()
     const WriteVerdict verdict = writeGate(m_changeRight, currentIsProtected(), m_developer);
     if (m_page)
         m_page->setWritable(verdict.mayWrite);
-    const bool pageShown = m_page && m_pages->currentWidget() == m_page;
+    if (m_own)
+        m_own->setWritable(verdict.mayWrite);
+    const bool pageShown = (m_page && m_pages->currentWidget() == m_page) || ownPageShown();
     m_gateNote->setText(wire(verdict.reason));
     m_gateNote->setVisible(pageShown && !verdict.reason.empty());
     updateButtons();
@@ -573,8 +653,14 @@ void frmSysSettings::applyGate()
 
 void frmSysSettings::updateButtons()
 {
-    const bool pageShown = m_page && m_pages->currentWidget() == m_page;
     const WriteVerdict verdict = writeGate(m_changeRight, currentIsProtected(), m_developer);
+    if (ownPageShown()) {
+        m_save->setVisible(m_changeRight && m_own->usesCommonSave());
+        m_save->setEnabled(verdict.mayWrite && m_own->usesCommonSave() && m_own->hasChanges());
+        m_reset->setVisible(false);
+        return;
+    }
+    const bool pageShown = m_page && m_pages->currentWidget() == m_page;
     m_save->setVisible(m_changeRight && m_current.name != SettingsTree::browserItemName);
     m_save->setEnabled(pageShown && verdict.mayWrite && m_page->hasChanges());
     m_reset->setVisible(pageShown && m_changeRight);
@@ -609,6 +695,8 @@ void frmSysSettings::showSaved(bool logoffNote)
 bool frmSysSettings::cmdSaveCommon_Click()
 {
     try {
+        if (ownPageShown() && !m_save->isHidden() && m_save->isEnabled())
+            return saveOwnPage();
         if (!m_page || m_pages->currentWidget() != m_page || m_save->isHidden() || !m_save->isEnabled())
             return false;
         // Whether the setting is protected is asked afresh: another workstation may have changed the list.
@@ -678,6 +766,20 @@ void frmSysSettings::cmdResetDefault_Click()
 
 bool frmSysSettings::settlePendingChanges()
 {
+    if (ownPageShown()) {
+        if (!m_own->hasChanges() || !m_changeRight)
+            return true;
+        switch (ask("Save changes to " + m_leafText + "?", PromptButtons::YesNoCancel, PromptAnswer::Yes)) {
+        case PromptAnswer::Yes:
+            if (m_own->usesCommonSave())
+                return m_save->isEnabled() && cmdSaveCommon_Click();
+            return confirmPageWrite() && m_own->save();
+        case PromptAnswer::No:
+            return true;
+        default:
+            return false;
+        }
+    }
     if (!m_page || m_pages->currentWidget() != m_page || !m_page->hasChanges() || m_save->isHidden())
         return true;
     switch (ask("Save changes to " + m_leafText + "?", PromptButtons::YesNoCancel, PromptAnswer::Yes)) {
@@ -830,6 +932,10 @@ bool frmSysSettings::eventFilter(QObject* watched, QEvent* event)
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
             if (m_page && m_pages->currentWidget() == m_page) {
                 if (QWidget* editor = m_page->firstEditor())
+                    editor->setFocus();
+            }
+            if (ownPageShown()) {
+                if (QWidget* editor = m_own->firstEditor())
                     editor->setFocus();
             }
             return true;

@@ -24,6 +24,7 @@ class QWebEngineView;
 
 namespace corvane {
 
+class frmOwnSettingsPage;
 class frmSysSettingsPage;
 
 /// The system settings window: the tree of system settings and operators on the left, the page of the selected
@@ -47,6 +48,8 @@ public:
     /// The page shown (0 for none, 4 for the cover) and its widgets.
     int currentPage() const { return m_pageNumber; }
     frmSysSettingsPage* page() const { return m_page; }
+    /// The page shown when it has widgets of its own, or null.
+    frmOwnSettingsPage* ownPage() const { return m_own; }
     /// The key of the node whose page is shown.
     const std::string& currentKey() const { return m_currentKey; }
     bool mayChange() const { return m_changeRight; }
@@ -91,6 +94,10 @@ private:
     void ShowSetting(const NodeKey& node, const std::string& nodeText);
     void showCover();
     void showPage(QWidget* page, int number);
+    void showOwnPage(frmOwnSettingsPage* page);
+    bool ownPageShown() const;
+    bool confirmPageWrite();
+    bool saveOwnPage();
     bool loadBrowserPage(const NodeKey& node);
     void applyGate();
     void updateButtons();
@@ -132,6 +139,7 @@ private:
     QFrame* m_browserFrame = nullptr;
     QWebEngineView* m_browser = nullptr;
     frmSysSettingsPage* m_page = nullptr;
+    frmOwnSettingsPage* m_own = nullptr;
     QLabel* m_gateNote = nullptr;
     QPushButton* m_reset = nullptr;
     QPushButton* m_save = nullptr;

@@ -307,20 +307,36 @@ std::uint32_t hashOf(std::string_view letters)
     return hash;
 }
 
+struct Slot {
+    const char* name = nullptr;
+    std::size_t length = 0;
+    RtfWord word = RtfWord::Unknown;
+};
+
 /// Open addressing over a power-of-two table: a control word costs one hash and usually one compare.
 struct Table {
-    std::array<const Entry*, slots> slot {};
+    std::array<Slot, slots> slot {};
 
     Table()
     {
         for (const Entry& entry : entries) {
             std::size_t at = hashOf(entry.name) & (slots - 1);
-            while (slot[at] != nullptr)
+            while (slot[at].name != nullptr)
                 at = (at + 1) & (slots - 1);
-            slot[at] = &entry;
+            slot[at] = {entry.name, std::strlen(entry.name), entry.word};
         }
     }
 };
+
+/// Control words are a few letters: a plain loop beats a call to memcmp.
+bool same(const char* name, std::string_view letters)
+{
+    for (std::size_t i = 0; i < letters.size(); ++i) {
+        if (name[i] != letters[i])
+            return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -328,12 +344,14 @@ RtfWord RtfKeyword::find(std::string_view letters)
 {
     static const Table table;
     std::size_t at = hashOf(letters) & (slots - 1);
-    while (const Entry* entry = table.slot[at]) {
-        if (std::strlen(entry->name) == letters.size() && std::memcmp(entry->name, letters.data(), letters.size()) == 0)
-            return entry->word;
+    for (;;) {
+        const Slot& slot = table.slot[at];
+        if (slot.name == nullptr)
+            return RtfWord::Unknown;
+        if (slot.length == letters.size() && same(slot.name, letters))
+            return slot.word;
         at = (at + 1) & (slots - 1);
     }
-    return RtfWord::Unknown;
 }
 
 } // namespace corvane

@@ -35,7 +35,16 @@ struct ParaState {
     int pattern = -1, patternColour = -1, shading = 0;
     std::array<RtfTabStop, maxTabs> tabs {};
 
-    bool operator==(const ParaState&) const = default;
+    bool operator==(const ParaState& other) const
+    {
+        return alignment == other.alignment && keepTogether == other.keepTogether && keepWithNext == other.keepWithNext
+            && pageBreakBefore == other.pageBreakBefore && lineMultiple == other.lineMultiple
+            && tabCount == other.tabCount && leftIndent == other.leftIndent && rightIndent == other.rightIndent
+            && firstLineIndent == other.firstLineIndent && spaceBefore == other.spaceBefore
+            && spaceAfter == other.spaceAfter && lineSpacing == other.lineSpacing && pattern == other.pattern
+            && patternColour == other.patternColour && shading == other.shading
+            && std::equal(tabs.begin(), tabs.begin() + tabCount, other.tabs.begin());
+    }
 };
 
 struct State {
@@ -104,7 +113,7 @@ std::size_t hashOf(const RtfCharFormat& f)
     mix(seed, f.halfPoints);
     mix(seed, f.colour);
     mix(seed, f.background);
-    mix(seed, f.letterSpacing * 131 + f.baselineShift);
+    mix(seed, static_cast<long long>(f.letterSpacing) * 131 + f.baselineShift);
     mix(seed, f.link);
     mix(seed,
         (f.bold ? 1 : 0) | (f.italic ? 2 : 0) | (f.strike ? 4 : 0) | (f.caps ? 8 : 0) | (f.smallCaps ? 16 : 0)
@@ -126,7 +135,8 @@ std::size_t hashOf(const RtfParaFormat& f)
     mix(seed, f.lineSpacing);
     mix(seed, f.background);
     for (const RtfTabStop& tab : f.tabs)
-        mix(seed, tab.position * 16 + static_cast<int>(tab.kind) * 4 + static_cast<int>(tab.leader));
+        mix(seed,
+            static_cast<long long>(tab.position) * 16 + static_cast<int>(tab.kind) * 4 + static_cast<int>(tab.leader));
     return seed;
 }
 
@@ -141,7 +151,7 @@ std::size_t hashOf(const RtfRowFormat& f)
         mix(seed, cell.rightEdge);
         mix(seed, cell.background);
         for (const RtfBorder& border : cell.borders)
-            mix(seed, border.width * 8 + static_cast<int>(border.style));
+            mix(seed, static_cast<long long>(border.width) * 8 + static_cast<int>(border.style));
     }
     return seed;
 }
@@ -184,7 +194,7 @@ std::uint32_t shade(std::uint32_t pattern, std::uint32_t background, int shading
     for (int shift = 0; shift <= 16; shift += 8) {
         const int fore = static_cast<int>((pattern >> shift) & 0xFF);
         const int back = static_cast<int>((background >> shift) & 0xFF);
-        out |= static_cast<std::uint32_t>(back + (fore - back) * shading / 10000) << shift;
+        out |= static_cast<std::uint32_t>((back * (10000 - shading) + fore * shading + 5000) / 10000) << shift;
     }
     return out;
 }
@@ -290,6 +300,16 @@ public:
         for (RtfFont& font : m_doc.fonts) {
             if (font.codePage == 0)
                 font.codePage = m_ansiCodePage;
+        }
+        // The vectors grew by doubling; a document is read once and then kept open, so the slack is given back.
+        m_doc.text.shrink_to_fit();
+        for (RtfStory& story : m_doc.stories) {
+            story.blocks.shrink_to_fit();
+            story.paragraphs.shrink_to_fit();
+            story.runs.shrink_to_fit();
+            story.tables.shrink_to_fit();
+            story.rows.shrink_to_fit();
+            story.cells.shrink_to_fit();
         }
         return std::move(m_doc);
     }
@@ -537,7 +557,10 @@ private:
             return;
         case RtfWord::Field:
             if (m_fields.size() < 64) {
-                m_fields.push_back({m_stack.size() - 1, st.dest});
+                Field field;
+                field.level = m_stack.size() - 1;
+                field.outer = st.dest;
+                m_fields.push_back(std::move(field));
                 st.dest = Dest::Ignore;
             }
             return;
@@ -683,6 +706,7 @@ private:
                 commitFont();
                 m_font = {};
                 m_font.number = value;
+                m_font.codePage = 0; // the document's, known by the end
                 m_fontOpen = true;
                 m_fontLevel = m_stack.size() - 1;
             } else {
@@ -932,7 +956,11 @@ private:
                 endRow(st);
             return;
         case RtfWord::Trowd:
-            m_row = {};
+            // Kept rather than replaced: a long table declares a row thousands of times.
+            m_row.cells.clear();
+            m_row.left = m_row.gap = m_row.height = 0;
+            m_row.alignment = RtfAlignment::Left;
+            m_row.header = m_row.keepTogether = false;
             m_cell = {};
             m_cellShading = {};
             m_rowBorders = {};
@@ -1057,16 +1085,16 @@ private:
                 m_picture.kind = word;
             return;
         case RtfWord::PicW:
-            m_picture.pixelWidth = std::max(value, 0);
+            m_picture.pixelWidth = std::clamp(value, 0, 100000);
             return;
         case RtfWord::PicH:
-            m_picture.pixelHeight = std::max(value, 0);
+            m_picture.pixelHeight = std::clamp(value, 0, 100000);
             return;
         case RtfWord::PicWGoal:
-            m_picture.goalWidth = std::max(value, 0);
+            m_picture.goalWidth = std::clamp(value, 0, 1 << 24);
             return;
         case RtfWord::PicHGoal:
-            m_picture.goalHeight = std::max(value, 0);
+            m_picture.goalHeight = std::clamp(value, 0, 1 << 24);
             return;
         case RtfWord::PicScaleX:
             m_picture.scaleX = value > 0 ? std::min(value, 10000) : 100;
@@ -1391,8 +1419,11 @@ private:
 
     std::uint32_t paraFormat(const State& st)
     {
-        if (m_lastParaValid && st.para == m_lastPara)
-            return m_lastParaIndex;
+        // Rows alternate a few paragraph formats (left and right aligned cells): a handful of recent ones are kept.
+        for (const RecentPara& recent : m_recentParas) {
+            if (recent.valid && recent.key == st.para)
+                return recent.index;
+        }
         const ParaState& p = st.para;
         RtfParaFormat format;
         format.alignment = p.alignment;
@@ -1413,10 +1444,11 @@ private:
         format.pageBreakBefore = p.pageBreakBefore;
         format.background = backgroundOf(p.pattern, p.patternColour, p.shading);
         format.tabs.assign(p.tabs.begin(), p.tabs.begin() + p.tabCount);
-        m_lastPara = p;
-        m_lastParaIndex = m_paraFormats.intern(m_doc.paraFormats, std::move(format));
-        m_lastParaValid = true;
-        return m_lastParaIndex;
+        RecentPara& slot = m_recentParas[m_nextRecentPara++ % m_recentParas.size()];
+        slot.key = p;
+        slot.index = m_paraFormats.intern(m_doc.paraFormats, std::move(format));
+        slot.valid = true;
+        return slot.index;
     }
 
     std::uint32_t backgroundOf(int pattern, int patternColour, int shading) const
@@ -1549,7 +1581,8 @@ private:
         RtfStory& s = story(st);
         if (builder.rowCells.empty())
             return;
-        RtfRowFormat format = m_row;
+        RtfRowFormat& format = m_rowScratch;
+        format = m_row;
         const std::size_t columns = std::max(builder.rowCells.size(), format.cells.size());
         while (format.cells.size() < columns) {
             RtfCellFormat extra;
@@ -1562,7 +1595,7 @@ private:
         if (!m_lastRowValid || !(format == m_lastRow)) {
             m_lastRow = format;
             m_lastRowValid = true;
-            m_lastRowIndex = m_rowFormats.intern(m_doc.rowFormats, std::move(format));
+            m_lastRowIndex = m_rowFormats.intern(m_doc.rowFormats, format);
         }
         const std::uint32_t formatIndex = m_lastRowIndex;
         const RtfRowFormat& def = m_doc.rowFormats[formatIndex];
@@ -2042,16 +2075,21 @@ private:
     RtfCharFormat m_lastChar;
     std::uint32_t m_lastCharIndex = 0;
     bool m_lastCharValid = false;
+    struct RecentPara {
+        ParaState key;
+        std::uint32_t index = 0;
+        bool valid = false;
+    };
     Interner<RtfParaFormat> m_paraFormats;
-    ParaState m_lastPara;
-    std::uint32_t m_lastParaIndex = 0;
-    bool m_lastParaValid = false;
+    std::array<RecentPara, 4> m_recentParas {};
+    std::size_t m_nextRecentPara = 0;
     Interner<RtfRowFormat> m_rowFormats;
     RtfRowFormat m_lastRow;
     std::uint32_t m_lastRowIndex = 0;
     bool m_lastRowValid = false;
 
     RtfRowFormat m_row;
+    RtfRowFormat m_rowScratch;
     RtfCellFormat m_cell;
     Shading m_cellShading;
     std::array<RtfBorder, 6> m_rowBorders {};

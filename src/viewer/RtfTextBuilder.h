@@ -21,10 +21,12 @@ class RtfTextBuilder {
 public:
     explicit RtfTextBuilder(const RtfDocument& document);
 
-    /// Fills target (emptied first) with one story; page fields show pageNumber and pageCount.
-    void build(std::size_t story, QTextDocument& target, int pageNumber = 0, int pageCount = 0);
+    /// Fills target (emptied first) with one story; page fields show pageNumber, pageCount and sectionPages.
+    void build(std::size_t story, QTextDocument& target, int pageNumber = 0, int pageCount = 0, int sectionPages = 0);
 
     static double pixels(int twips) { return twips / 15.0; }
+    /// Where each section of the body begins in the last body built (document positions).
+    const std::vector<int>& sectionStarts() const { return m_sectionStarts; }
 
 private:
     void buildParagraph(const RtfStory& story, const RtfParagraph& paragraph, QTextCursor& cursor, bool first,
@@ -38,7 +40,8 @@ private:
     std::vector<QTextCharFormat> m_charFormats;
     std::vector<QTextBlockFormat> m_blockFormats;
     std::vector<bool> m_charMade, m_blockMade;
-    int m_pageNumber = 0, m_pageCount = 0;
+    int m_pageNumber = 0, m_pageCount = 0, m_sectionPages = 0;
+    std::vector<int> m_sectionStarts;
 };
 
 } // namespace corvane

@@ -1,11 +1,7 @@
-#include "CorvaneDialogsMgr.h"
 #include "FaxEmailDialog.h"
 #include "FaxQueueRequests.h"
 #include "ModalDriver.h"
-#include "ReferenceHost.h"
-#include "ScriptedPrompter.h"
-#include "SharedState.h"
-#include "TempDir.h"
+#include "ReferenceHostFixture.h"
 #include "frmFaxShared.h"
 #include "grid/CorvaneGrid.h"
 
@@ -27,27 +23,16 @@ template<typename T> T* child(QWidget* window, const char* name)
     return window->findChild<T*>(QString::fromLatin1(name));
 }
 
-class FaxEndToEnd : public ::testing::Test {
+class FaxEndToEnd : public test::ReferenceHostFixture {
 protected:
-    void SetUp() override
-    {
-        SharedState::instance().reset();
-        CorvaneDialogsMgr::SetPrompter(prompter);
-        host.initialise(manager);
-        manager.RefreshSharedState();
-    }
-    void TearDown() override
-    {
-        EXPECT_EQ(prompter->unansweredExpectations(), 0u);
-        SharedState::instance().reset();
-    }
+    void SetUp() override { startHost(); }
     std::string count(const std::string& where)
     {
-        return host.server->database().scalar("SELECT COUNT(*) FROM fax_jobs WHERE " + where, {}, "?");
+        return host->server->database().scalar("SELECT COUNT(*) FROM fax_jobs WHERE " + where, {}, "?");
     }
     std::string stateOf(const std::string& id)
     {
-        return host.server->database().scalar("SELECT state FROM fax_jobs WHERE id = ?", {id}, "?");
+        return host->server->database().scalar("SELECT state FROM fax_jobs WHERE id = ?", {id}, "?");
     }
     /// Presses Tab until widget has the window's focus; false when it never gets it.
     static bool tabTo(QWidget* window, QWidget* widget)
@@ -57,11 +42,6 @@ protected:
             QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, Qt::Key_Tab);
         return window->focusWidget() == widget;
     }
-
-    std::shared_ptr<test::ScriptedPrompter> prompter = std::make_shared<test::ScriptedPrompter>();
-    test::TempDir dir;
-    reference::ReferenceHost host {dir.file("practice.db"), "JSMITH", QString::fromStdString(dir.file("log"))};
-    CorvaneDialogsMgr manager;
 };
 
 TEST_F(FaxEndToEnd, ASentDocumentIsQueuedAndTheClockMovesItToSent)
@@ -72,11 +52,11 @@ TEST_F(FaxEndToEnd, ASentDocumentIsQueuedAndTheClockMovesItToSent)
                        child<QLineEdit>(window, "mskField_4")->setText(QStringLiteral("(555) 310-4410"));
                        child<QPushButton>(window, "cmdOKFax")->click();
                    });
-    const std::string id = host.server->database().scalar("SELECT MAX(id) FROM fax_jobs", {}, "");
+    const std::string id = host->server->database().scalar("SELECT MAX(id) FROM fax_jobs", {}, "");
     EXPECT_EQ(stateOf(id), "A");
-    EXPECT_EQ(host.server->database().scalar("SELECT fax || '/' || sender FROM fax_jobs WHERE id = ?", {id}, ""),
+    EXPECT_EQ(host->server->database().scalar("SELECT fax || '/' || sender FROM fax_jobs WHERE id = ?", {id}, ""),
               "(555) 310-4410/Jane Smith");
-    reference::advanceFaxClock(host.server->database(), 60);
+    reference::advanceFaxClock(host->server->database(), 60);
     EXPECT_EQ(stateOf(id), "S");
 
     frmFaxShared queue;
@@ -131,12 +111,12 @@ TEST_F(FaxEndToEnd, CancelResendAndSuspendChangeTheServersQueue)
     child<QCheckBox>(&queue, "chkSuspend")->click();
     EXPECT_EQ(queue.windowTitle(), QStringLiteral("Fax/Email Queue - Suspended"));
     const std::string before = count("state = 'A'");
-    reference::advanceFaxClock(host.server->database(), 3600);
+    reference::advanceFaxClock(host->server->database(), 3600);
     EXPECT_EQ(count("state = 'A'"), before) << "nothing moves while suspended";
     prompter->expect(PromptAnswer::Yes);
     child<QCheckBox>(&queue, "chkSuspend")->click();
     EXPECT_EQ(queue.windowTitle(), QStringLiteral("Fax/Email Queue"));
-    reference::advanceFaxClock(host.server->database(), 3600);
+    reference::advanceFaxClock(host->server->database(), 3600);
     EXPECT_LT(std::stoi(count("state = 'A'")), std::stoi(before));
     queue.close();
 }

@@ -3,10 +3,9 @@
 #include "CommonRoutines.h"
 #include "CorvaneDialogsMgr.h"
 #include "LookupWindow.h"
-#include "ScriptedPrompter.h"
+#include "ReferenceHostFixture.h"
 #include "ServerSettings.h"
 #include "SharedState.h"
-#include "TempDir.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -19,37 +18,15 @@
 namespace corvane::reference {
 namespace {
 
-class ReferenceHostTest : public ::testing::Test {
+class ReferenceHostTest : public test::ReferenceHostFixture {
 protected:
-    void SetUp() override
-    {
-        SharedState::instance().reset();
-        CorvaneDialogsMgr::SetPrompter(prompter);
-        open("JSMITH");
-    }
-    void TearDown() override
-    {
-        EXPECT_EQ(prompter->unansweredExpectations(), 0u);
-        SharedState::instance().reset();
-    }
-    void open(const std::string& operatorCode)
-    {
-        host = std::make_unique<ReferenceHost>(dir.file("practice.db"), operatorCode,
-                                               QString::fromStdString(dir.file("corvane.log")));
-        host->utils->setToday(CivilDate {2026, 12, 5});
-        host->initialise(manager);
-        manager.RefreshSharedState();
-    }
+    void SetUp() override { startHost(); }
+    void prepareHost(ReferenceHost& fresh) override { fresh.utils->setToday(CivilDate {2026, 12, 5}); }
     QString log() const
     {
         QFile file(QString::fromStdString(dir.file("corvane.log")));
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
-
-    test::TempDir dir;
-    std::shared_ptr<test::ScriptedPrompter> prompter = std::make_shared<test::ScriptedPrompter>();
-    CorvaneDialogsMgr manager;
-    std::unique_ptr<ReferenceHost> host;
 };
 
 TEST_F(ReferenceHostTest, SettingsAndPreferencesTravelThroughTheLibraryToSqliteAndBack)
@@ -60,7 +37,7 @@ TEST_F(ReferenceHostTest, SettingsAndPreferencesTravelThroughTheLibraryToSqliteA
     bool startEmpty = false;
     ASSERT_TRUE(SetUserSettings(*prefs, "jsmith", startEmpty));
 
-    open("JSMITH");
+    signIn("JSMITH");
     EXPECT_EQ(SharedState::instance().preferences->value("CLOSEAFTERPOST"), "Y");
     EXPECT_TRUE(SharedState::instance().displaySettings->closeAfterPost());
     EXPECT_EQ(SharedState::instance().display.lookupSeparator, " ~");
@@ -72,7 +49,7 @@ TEST_F(ReferenceHostTest, RightsComeFromTheSignedInOperatorsGroup)
     host->utils->GetRightsList(rights);
     ASSERT_TRUE(rights->entry("STW"));
     EXPECT_TRUE(rights->entry("STW")->mayDelete);
-    open("LGARCIA");
+    signIn("LGARCIA");
     host->utils->GetRightsList(rights);
     ASSERT_TRUE(rights->entry("STW"));
     EXPECT_FALSE(rights->entry("STW")->mayChange);

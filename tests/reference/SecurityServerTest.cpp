@@ -3,6 +3,7 @@
 #include "PracticeServer.h"
 #include "SecurityCopy.h"
 #include "SecurityPrograms.h"
+#include "SecurityRights.h"
 #include "TempDir.h"
 #include "TransGroups.h"
 #include "TransSettings.h"
@@ -14,7 +15,7 @@
 namespace corvane::reference {
 namespace {
 
-using Rights = std::map<std::string, std::string>; // program -> Access, Add, Modify, Delete as "1010"
+using test::Rights;
 
 class SecurityServerTest : public ::testing::Test {
 protected:
@@ -26,35 +27,8 @@ protected:
     {
         return server.answerString(request, who);
     }
-
-    Rights rights(const std::string& kind, const std::string& code)
-    {
-        ModuleAccess page;
-        EXPECT_EQ(page.load(server.answerLines(ModuleAccess::readRequest(kind, code), "JSMITH"), false),
-                  ModuleAccess::Load::Rows)
-            << kind << " " << code;
-        Rights out;
-        for (int r = 1; r <= page.rowCount(); ++r) {
-            if (page.isHeader(r))
-                continue;
-            std::string flags;
-            for (int c = 3; c <= 6; ++c)
-                flags += page.cellText(r, c);
-            out[page.row(r).program] = flags;
-        }
-        return out;
-    }
-
-    // Everyone's rights, by "O code" and "G number".
-    std::map<std::string, Rights> everyone()
-    {
-        std::map<std::string, Rights> all;
-        for (const char* op : {"JSMITH", "MJONES", "RPATEL", "DKIM", "LGARCIA", "AOKAFOR", "TNGUYEN", "SBROWN", "VQ"})
-            all[std::string("O ") + op] = rights("O", op);
-        for (int g = 0; g < 10; ++g)
-            all["G " + std::to_string(g)] = rights("G", std::to_string(g));
-        return all;
-    }
+    Rights rights(const std::string& kind, const std::string& code) { return test::serverRights(server, kind, code); }
+    std::map<std::string, Rights> everyone() { return test::everyonesRights(server); }
 };
 
 TEST_F(SecurityServerTest, ModuleAccessLoadsSavesAndReloadsWithTheChange)

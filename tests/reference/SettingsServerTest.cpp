@@ -1,7 +1,7 @@
 #include "CorvaneDialogsMgr.h"
 #include "PageModel.h"
 #include "PracticeServer.h"
-#include "ReferenceHost.h"
+#include "ReferenceHostFixture.h"
 #include "ScriptedPrompter.h"
 #include "SettingValue.h"
 #include "SettingsPages.h"
@@ -136,22 +136,9 @@ TEST_F(SettingsServerTest, ServerItemsTheirPagesAndThePostingSets)
     EXPECT_EQ(*sets, (std::vector<std::string> {"STANDARD", "SURGERY", "ANESTHESIA", "CLINIC-EAST"}));
 }
 
-class SettingsEndToEndTest : public ::testing::Test {
+class SettingsEndToEndTest : public test::ReferenceHostFixture {
 protected:
-    void SetUp() override
-    {
-        SharedState::instance().reset();
-        CorvaneDialogsMgr::SetPrompter(prompter);
-        host = std::make_unique<ReferenceHost>(dir.file("practice.db"), "JSMITH",
-                                               QString::fromStdString(dir.file("corvane.log")));
-        host->initialise(manager);
-        manager.RefreshSharedState();
-    }
-    void TearDown() override
-    {
-        EXPECT_EQ(prompter->unansweredExpectations(), 0u);
-        SharedState::instance().reset();
-    }
+    void SetUp() override { startHost(); }
 
     PageModel loadedPage(std::string_view leaf)
     {
@@ -160,11 +147,6 @@ protected:
         EXPECT_TRUE(model->load()) << leaf;
         return *model;
     }
-
-    test::TempDir dir;
-    std::shared_ptr<test::ScriptedPrompter> prompter = std::make_shared<test::ScriptedPrompter>();
-    CorvaneDialogsMgr manager;
-    std::unique_ptr<ReferenceHost> host;
 };
 
 TEST_F(SettingsEndToEndTest, EveryEditorKindSavesAndTheReloadShowsTheStoredValue)

@@ -80,8 +80,8 @@ TEST(ModuleAccess, ReadsColumnsRowsModulesAndLocks)
     ASSERT_EQ(page.groups().size(), 2u);
     EXPECT_EQ(page.groups()[0].firstRow, 1);
     EXPECT_EQ(page.groups()[0].rowCount, 4);
-    EXPECT_EQ(page.groups()[0].description, "Windows");
-    EXPECT_EQ(page.groups()[0].lockList, "STW=4\tPRGL=2,4");
+    EXPECT_EQ(page.row(page.groups()[0].firstRow).description, "Windows");
+    EXPECT_EQ(page.row(page.groups()[0].firstRow).lockList, "STW=4\tPRGL=2,4");
     EXPECT_EQ(page.groups()[1].firstRow, 5);
     EXPECT_EQ(page.groupOf(7), 1);
 
@@ -209,6 +209,46 @@ TEST(ModuleAccess, MalformedRepliesGiveANeutralResult)
     EXPECT_TRUE(page.access(6, 3).locked) << "numbers beyond 4 are ignored, the rest of the entry holds";
     EXPECT_EQ(page.row(7).description, "Totals: TOT=1") << "a lock list only follows the access fields";
     EXPECT_EQ(*page.saveData(), savedRow("COLAI", "1111") + savedRow("PRGL", "1110") + savedRow("ABC", "1111"));
+}
+
+TEST(ModuleAccess, ChangedComparesWithWhatWasLoaded)
+{
+    ModuleAccess page;
+    ASSERT_EQ(page.load(reply(), true), ModuleAccess::Load::Rows);
+    ASSERT_TRUE(page.click(7, 3));
+    EXPECT_TRUE(page.changed());
+    ASSERT_TRUE(page.click(7, 3));
+    EXPECT_FALSE(page.changed()) << "switched back: nothing to save";
+    ASSERT_TRUE(page.click(2, 5));
+    ASSERT_TRUE(page.click(7, 3));
+    ASSERT_TRUE(page.click(7, 3));
+    EXPECT_TRUE(page.changed()) << "the other module still differs";
+    ASSERT_TRUE(page.click(2, 5));
+    EXPECT_FALSE(page.changed());
+    ASSERT_EQ(page.load(reply(), true), ModuleAccess::Load::Rows);
+    EXPECT_FALSE(page.changed()) << "a reload starts afresh";
+}
+
+TEST(ModuleAccess, EveryRowShapeReadsTheSameAccessValues)
+{
+    ModuleAccess page;
+    ASSERT_EQ(page.load(records({header, "00101WIN\tA\tOne\t1\t0\t1\t1", "00102WIN\tB\tTwo\t1\t1\t0\t:",
+                                 "00103WIN\tC\tThree\t1\t1\t1\t 1 ", "00104WIN\tD\tFour\t1\t0\t0\t1:D=2",
+                                 "00105WIN\t  \tBlank code\t1\t1\t1\t1", "00106WIN\tE\tFive\t0\t1\t1\t1\tX"}),
+                        true),
+              ModuleAccess::Load::Rows);
+    EXPECT_EQ(page.cellText(1, 6), "1");
+    EXPECT_EQ(page.cellText(2, 6), "0") << "a lone colon: an empty lock list after an empty value";
+    EXPECT_EQ(page.row(2).lockList, "");
+    EXPECT_EQ(page.cellText(3, 6), "1") << "blanks around a value";
+    EXPECT_TRUE(page.access(4, 4).locked);
+    EXPECT_TRUE(page.isHeader(5)) << "a code of blanks makes a module header";
+    EXPECT_EQ(page.row(6).extra, "X");
+    EXPECT_EQ(page.program(1), "A");
+    EXPECT_EQ(page.description(4), "Four");
+    EXPECT_EQ(page.module(6), "WIN");
+    EXPECT_EQ(page.program(5), "");
+    EXPECT_EQ(page.program(99), "") << "outside the rows";
 }
 
 TEST(ModuleAccess, FindsCodesAndDescriptionsRowByRow)

@@ -38,6 +38,18 @@ TEST(EntityAccess, ReadsFlagsAndSavesOneRecordPerEntry)
     }
 }
 
+TEST(EntityAccess, StrayLineBreaksNeverMakeASecondReadingDiffer)
+{
+    // A lone CR before a CR LF pair used to become a new pair once the pair was removed.
+    EntityAccess first;
+    ASSERT_TRUE(first.load(std::string_view(";\t\r\r\n\nq\r\t\n\t\t")));
+    const std::string saved = first.saveData();
+    EXPECT_EQ(saved.find_first_of("\r\n"), std::string::npos);
+    EntityAccess second;
+    ASSERT_TRUE(second.load(saved));
+    EXPECT_EQ(second.saveData(), saved);
+}
+
 TEST(SecurityReply, FlagsReadAsTheServerWritesThem)
 {
     for (const char* yes : {"1", "-1", " 1 ", "True", "y", "YES", "2"})

@@ -1,11 +1,8 @@
 #pragma once
 
-#include "CorvaneDialogsMgr.h"
 #include "ModuleAccess.h"
-#include "ReferenceHost.h"
-#include "ScriptedPrompter.h"
-#include "SharedState.h"
-#include "TempDir.h"
+#include "ReferenceHostFixture.h"
+#include "SecurityRights.h"
 #include "WireCodec.h"
 #include "frmSecurity.h"
 #include "frmSecurityModuleAccess.h"
@@ -23,11 +20,8 @@
 
 namespace corvane::test {
 
-/// Access, Add, Modify, Delete of every program, as "1010".
-using Rights = std::map<std::string, std::string>;
-
 /// The security window on the reference practice server, signed in as one operator.
-class SecurityWindowFixture : public ::testing::Test {
+class SecurityWindowFixture : public ReferenceHostFixture {
 protected:
     void TearDown() override
     {
@@ -35,19 +29,12 @@ protected:
             window->close();
             window.reset();
         }
-        EXPECT_EQ(prompter->unansweredExpectations(), 0u);
-        SharedState::instance().reset();
+        ReferenceHostFixture::TearDown();
     }
 
     void start(const std::string& operatorCode = "JSMITH", bool developer = false)
     {
-        SharedState::instance().reset();
-        CorvaneDialogsMgr::SetPrompter(prompter);
-        host = std::make_unique<reference::ReferenceHost>(dir.file("practice.db"), operatorCode,
-                                                          QString::fromStdString(dir.file("corvane.log")));
-        host->utils->setDeveloperMode(developer);
-        host->initialise(manager);
-        manager.RefreshSharedState();
+        startHost(operatorCode, developer);
         window = std::make_unique<frmSecurity>();
         window->ShowSecurityList(false);
     }
@@ -58,7 +45,6 @@ protected:
     }
     void click(const char* name, QWidget* in = nullptr) const { child<QAbstractButton>(name, in)->click(); }
     std::string title2() const { return WireCodec::toWireLossy(child<QLabel>("lblTitle2")->text()); }
-    Prompt lastPrompt() const { return prompter->prompts.empty() ? Prompt {} : prompter->prompts.back(); }
 
     frmSecurityModuleAccess& modulePage() const { return *window->moduleAccessPage(); }
     /// The grid row of a program on the Module Access page, or 0.
@@ -82,34 +68,10 @@ protected:
     /// What the server holds for an operator ("O") or group ("G"), read straight from it.
     Rights rights(const std::string& kind, const std::string& code) const
     {
-        ModuleAccess page;
-        EXPECT_EQ(page.load(host->server->answerLines(ModuleAccess::readRequest(kind, code), "JSMITH"), false),
-                  ModuleAccess::Load::Rows);
-        Rights out;
-        for (int r = 1; r <= page.rowCount(); ++r) {
-            if (page.isHeader(r))
-                continue;
-            std::string flags;
-            for (int c = 3; c <= 6; ++c)
-                flags += page.cellText(r, c);
-            out[page.row(r).program] = flags;
-        }
-        return out;
+        return serverRights(*host->server, kind, code);
     }
-    std::map<std::string, Rights> everyone() const
-    {
-        std::map<std::string, Rights> all;
-        for (const char* op : {"JSMITH", "MJONES", "RPATEL", "DKIM", "LGARCIA", "AOKAFOR", "TNGUYEN", "SBROWN", "VQ"})
-            all[std::string("O ") + op] = rights("O", op);
-        for (int g = 0; g < 10; ++g)
-            all["G " + std::to_string(g)] = rights("G", std::to_string(g));
-        return all;
-    }
+    std::map<std::string, Rights> everyone() const { return everyonesRights(*host->server); }
 
-    TempDir dir;
-    std::shared_ptr<ScriptedPrompter> prompter = std::make_shared<ScriptedPrompter>();
-    CorvaneDialogsMgr manager;
-    std::unique_ptr<reference::ReferenceHost> host;
     std::unique_ptr<frmSecurity> window;
 };
 

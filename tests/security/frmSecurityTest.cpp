@@ -1,4 +1,5 @@
 #include "AccessExport.h"
+#include "LookupWindow.h"
 #include "ModalDriver.h"
 #include "SecurityDialog.h"
 #include "frmSecurityCopy.h"
@@ -6,6 +7,7 @@
 #include "frmSecurityEntity.h"
 #include "frmSecuritySupport.h"
 #include "frmSecurityTransDetail.h"
+#include "frmSecurityTransGroups.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -413,13 +415,124 @@ TEST_F(SecurityWindowTest, ANewSecurityProgramIsRefusedUntilValidThenAppearsInTh
         << "the program list was read again";
 }
 
+TEST_F(SecurityWindowTest, DistributingTheSignedInOperatorsOwnGroupAdvisesLoggingOffWhenTheirSettingsChanged)
+{
+    start(); // JSMITH, of Security Group 0
+    ASSERT_TRUE(window->selectPage("O", "JSMITH", "mod"));
+    ASSERT_TRUE(toggle(rowOf("AGING"), 3));
+    prompter->expect(PromptAnswer::Ok);
+    click("cmdSave");
+    ASSERT_NE(rights("O", "JSMITH"), rights("G", "0"));
+
+    ASSERT_TRUE(window->selectPage("S", "", "distribute_security_settings"));
+    frmSecurityDistribute* page = window->distributePage();
+    QPushButton* copy = child<QPushButton>("cmdCopy", page);
+    page->list()->item(0)->setSelected(true);
+    prompter->expect(PromptAnswer::Yes);
+    prompter->expect(PromptAnswer::Ok);
+    copy->click();
+    EXPECT_EQ(lastPrompt().text, "Settings copied.\r\nPlease Logoff and Logon for new settings to take effect.");
+    EXPECT_EQ(rights("O", "JSMITH"), rights("G", "0"));
+
+    // Distributed again, the group changes nothing of JSMITH's: there is nothing new to log on for.
+    prompter->expect(PromptAnswer::Yes);
+    prompter->expect(PromptAnswer::Ok);
+    copy->click();
+    EXPECT_EQ(lastPrompt().text, "Settings copied.\r\n");
+
+    // Another group's operators change; JSMITH's settings do not.
+    page->list()->item(0)->setSelected(false);
+    page->list()->item(2)->setSelected(true);
+    prompter->expect(PromptAnswer::Yes);
+    prompter->expect(PromptAnswer::Ok);
+    copy->click();
+    EXPECT_EQ(lastPrompt().text, "Settings copied.\r\n");
+}
+
+TEST_F(SecurityWindowTest, TransactionGroupsRefuseAFieldHeldElsewhereAndASavedGroupingIsReadBack)
+{
+    start();
+    // The anesthesia groups leave fields ungrouped.
+    ASSERT_TRUE(window->selectPage("S", "", "mod_trans_group_setup_anest"));
+    frmSecurityTransGroups* page = window->transGroupsPage();
+    CorvaneGrid& grid = page->grid();
+    const TransGroups& groups = page->groups();
+    ASSERT_FALSE(groups.fields().empty());
+    // Grid rows and columns count from 1; the groups' from 0 (column 0 the group code).
+    const auto pick = [&](int row, int col, const std::string& entry) {
+        return grid.model().setData(grid.model().index(row - 1, col - 1), WireCodec::toQString(entry), Qt::EditRole);
+    };
+    const auto shown = [&](int row, int col) {
+        return WireCodec::toWireLossy(
+            grid.model().data(grid.model().index(row - 1, col - 1), Qt::DisplayRole).toString());
+    };
+    int heldRow = 0, heldCol = 0, emptyRow = 0, emptyCol = 0;
+    for (int r = 1; r <= groups.rowCount(); ++r) {
+        for (int c = 2; c <= TransGroups::columnCount; ++c) {
+            const std::string& code = groups.code(r - 1, c - 1);
+            if (!heldRow && groups.fieldFor(code)) {
+                heldRow = r;
+                heldCol = c;
+            } else if (!emptyRow && code.empty()) {
+                emptyRow = r;
+                emptyCol = c;
+            }
+        }
+    }
+    const TransField* free = nullptr;
+    for (const TransField& field : groups.fields()) {
+        if (!free && !groups.heldElsewhere(field.code, -1, -1))
+            free = &field;
+    }
+    ASSERT_TRUE(heldRow && emptyRow && free) << "the practice holds grouped fields, an empty cell and a free field";
+    const std::string heldCode = groups.code(heldRow - 1, heldCol - 1);
+    const std::string freeCode = free->code;
+    const std::string freeEntry = free->entry;
+
+    prompter->expect(PromptAnswer::Ok);
+    EXPECT_FALSE(pick(emptyRow, emptyCol, groups.fieldFor(heldCode)->entry));
+    EXPECT_EQ(lastPrompt().text, "This field has already been selected");
+    EXPECT_EQ(lastPrompt().icon, PromptIcon::Warning);
+    EXPECT_EQ(groups.code(emptyRow - 1, emptyCol - 1), "") << "the cell keeps what it held";
+    EXPECT_EQ(groups.code(heldRow - 1, heldCol - 1), heldCode);
+    EXPECT_FALSE(page->hasChanges());
+
+    ASSERT_TRUE(pick(emptyRow, emptyCol, freeEntry));
+    EXPECT_TRUE(page->hasChanges());
+    prompter->expect(PromptAnswer::Ok);
+    click("cmdSave");
+    EXPECT_EQ(lastPrompt().text, "Settings Saved.");
+
+    TransGroups stored;
+    ASSERT_TRUE(stored.load(host->server->answerString(TransGroups::readRequest(true), "JSMITH")));
+    EXPECT_EQ(stored.code(emptyRow - 1, emptyCol - 1), freeCode) << "the server holds the new grouping";
+    EXPECT_EQ(stored.code(heldRow - 1, heldCol - 1), heldCode);
+    EXPECT_FALSE(page->hasChanges()) << "the page was read again";
+    EXPECT_EQ(page->groups().code(emptyRow - 1, emptyCol - 1), freeCode);
+    EXPECT_EQ(shown(emptyRow, emptyCol), freeEntry);
+}
+
+TEST_F(SecurityWindowTest, ViewExistingLooksUpTheSecurityPrograms)
+{
+    start("JSMITH", true);
+    ASSERT_TRUE(window->selectPage("S", "", "mod_security_programs"));
+    QString offered;
+    host->lookups->runWindow = [&](reference::LookupWindow& lookup) {
+        offered = lookup.findChild<QLineEdit*>(QStringLiteral("txtSearch"))->text();
+        EXPECT_EQ(lookup.windowTitle(), QStringLiteral("Security Programs"));
+        return lookup.chosenIndex() >= 0 ? QDialog::Accepted : QDialog::Rejected;
+    };
+    child<QLineEdit>("txtLookup")->setText(QStringLiteral("aging rep"));
+    click("cmdSecPrLookup");
+    EXPECT_EQ(offered, QStringLiteral("aging rep")) << "the lookup starts from what was typed";
+    EXPECT_EQ(prompter->beeps, 0) << "the lookup is defined";
+    EXPECT_EQ(child<QLineEdit>("txtSecPr_0")->text(), QStringLiteral("AGING"));
+    EXPECT_EQ(child<QLineEdit>("txtSecPr_1")->text(), QStringLiteral("Aging report"));
+}
+
 TEST_F(SecurityWindowTest, ShowDialogOpensTheWindowModallyAndExitCloses)
 {
-    SharedState::instance().reset();
-    CorvaneDialogsMgr::SetPrompter(prompter);
-    host = std::make_unique<reference::ReferenceHost>(dir.file("practice.db"), "JSMITH",
-                                                      QString::fromStdString(dir.file("corvane.log")));
-    host->initialise(manager);
+    startHost();
     bool shown = false;
     test::runModal([&] { shown = manager.GetSecurityDlg()->ShowDialog(); },
                    [](QWidget* w) {

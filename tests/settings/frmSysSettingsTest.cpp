@@ -1,15 +1,11 @@
 #include "frmSysSettings.h"
 
-#include "CorvaneDialogsMgr.h"
 #include "KeyboardDriver.h"
 #include "MessageBoxPrompter.h"
 #include "ModalDriver.h"
-#include "ReferenceHost.h"
-#include "ScriptedPrompter.h"
+#include "SettingsPageFixture.h"
 #include "SettingsTexts.h"
 #include "SettingsTree.h"
-#include "SharedState.h"
-#include "TempDir.h"
 #include "WireCodec.h"
 #include "frmSysSettingsPage.h"
 
@@ -38,29 +34,13 @@ using test::press;
 const std::string closeDialogs = "S\tClose Dialogs after Save\tclose_mod_dialog\tCMDAS";
 
 /// The settings window on the reference practice server, signed in as one operator, every request recorded.
-class SysSettingsWindowTest : public ::testing::Test {
+class SysSettingsWindowTest : public test::SettingsPageFixture {
 protected:
-    void TearDown() override
-    {
-        if (window) {
-            window->hide();
-            window.reset();
-        }
-        EXPECT_EQ(prompter->unansweredExpectations(), 0u);
-        SharedState::instance().reset();
-    }
-
+    /// As the fixture's start, keeping apart what was asked before the tree showed and once it had.
     void start(const std::string& operatorCode = "JSMITH", bool developer = false)
     {
-        SharedState::instance().reset();
-        CorvaneDialogsMgr::SetPrompter(prompter);
-        host = std::make_unique<reference::ReferenceHost>(dir.file("practice.db"), operatorCode,
-                                                          QString::fromStdString(dir.file("corvane.log")));
-        host->utils->setDeveloperMode(developer);
-        host->initialise(manager);
-        manager.RefreshSharedState();
-        requests.clear();
-        host->link->setObserver([this](const std::string& request) { requests.push_back(request); });
+        startHost(operatorCode, developer);
+        recordRequests();
         window = std::make_unique<frmSysSettings>();
         window->ShowSettings(false);
         beforeTree = requests;
@@ -71,7 +51,6 @@ protected:
 
     template<typename T> T* child(const QString& name) const { return window->findChild<T*>(name); }
     template<typename T> T* child(const char* name) const { return child<T>(QString::fromLatin1(name)); }
-    void click(const char* name) const { child<QAbstractButton>(name)->click(); }
     QLineEdit* line(const char* name) const { return child<QLineEdit>(name); }
     /// Types into a field as the keyboard does, after clearing it.
     void retype(const char* name, const QString& text) const
@@ -91,16 +70,6 @@ protected:
         return host->server->answerString("|GET|SYS|" + key + "|", "JSMITH");
     }
     std::string caption() const { return WireCodec::toWireLossy(window->windowTitle()); }
-    const Prompt& lastPrompt() const { return prompter->prompts.back(); }
-    std::vector<std::string> writes() const
-    {
-        std::vector<std::string> found;
-        for (const std::string& request : requests) {
-            if (request.rfind("|SET|", 0) == 0)
-                found.push_back(request);
-        }
-        return found;
-    }
     /// The leaves under a top-level item's child, by text.
     QTreeWidgetItem* section(const QString& text) const
     {
@@ -108,12 +77,6 @@ protected:
         return found.isEmpty() ? nullptr : found.front();
     }
 
-    test::TempDir dir;
-    CorvaneDialogsMgr manager;
-    std::unique_ptr<reference::ReferenceHost> host;
-    std::shared_ptr<test::ScriptedPrompter> prompter = std::make_shared<test::ScriptedPrompter>();
-    std::unique_ptr<frmSysSettings> window;
-    std::vector<std::string> requests;
     std::vector<std::string> beforeTree;
     std::vector<std::string> afterTree; ///< sent once the tree showed
 };

@@ -1,10 +1,8 @@
 #include "CorvaneDialogsMgr.h"
-#include "ReferenceHost.h"
+#include "ReferenceHostFixture.h"
 #include "STWDialog.h"
-#include "ScriptedPrompter.h"
 #include "SharedState.h"
 #include "StwSave.h"
-#include "TempDir.h"
 #include "Text.h"
 #include "frmSTW.h"
 #include "grid/CorvaneGrid.h"
@@ -26,22 +24,10 @@ const std::string unknown = "The practice server did not confirm the post, so it
                             "are saved.";
 
 /// The STW window through its public entry routine against the reference practice server.
-class StwEndToEndTest : public ::testing::Test {
+class StwEndToEndTest : public test::ReferenceHostFixture {
 protected:
-    void SetUp() override
-    {
-        SharedState::instance().reset();
-        CorvaneDialogsMgr::SetPrompter(prompter);
-        host = std::make_unique<reference::ReferenceHost>(dir.file("practice.db"), "JSMITH",
-                                                          QString::fromStdString(dir.file("corvane.log")));
-        host->utils->setToday(CivilDate {2026, 12, 5});
-        host->initialise(manager);
-    }
-    void TearDown() override
-    {
-        EXPECT_EQ(prompter->unansweredExpectations(), 0u);
-        SharedState::instance().reset();
-    }
+    void SetUp() override { startHost(); }
+    void prepareHost(reference::ReferenceHost& fresh) override { fresh.utils->setToday(CivilDate {2026, 12, 5}); }
 
     /// Opens the window as a host does, through GetSTWDlg and ShowSTWDialog, and finds it.
     frmSTW* openWindow()
@@ -58,8 +44,6 @@ protected:
     {
         window->findChild<QPushButton*>(QString::fromLatin1(name))->click();
     }
-    /// The last prompt shown, or an empty one when there was none.
-    Prompt lastPrompt() const { return prompter->prompts.empty() ? Prompt {} : prompter->prompts.back(); }
     /// What the server holds, read straight from it.
     std::vector<std::string> serverGrid() const { return host->server->answerLines("|GET|STW|1|", "JSMITH"); }
     std::string storedCells(int position) const
@@ -79,11 +63,6 @@ protected:
         const std::string text(window->table().text(1, 4));
         ASSERT_TRUE(window->grid().setValue(1, 4, QString::fromLatin1(text + std::string(count, 'p'))));
     }
-
-    test::TempDir dir;
-    std::shared_ptr<test::ScriptedPrompter> prompter = std::make_shared<test::ScriptedPrompter>();
-    CorvaneDialogsMgr manager;
-    std::unique_ptr<reference::ReferenceHost> host;
 };
 
 TEST_F(StwEndToEndTest, EditPostReopenAndTheChangeIsThere)

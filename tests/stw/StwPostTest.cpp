@@ -1,6 +1,5 @@
-#include "HostFixture.h"
 #include "StwTestData.h"
-#include "frmSTW.h"
+#include "StwWindowFixture.h"
 #include "grid/CorvaneGrid.h"
 
 #include <QAbstractItemView>
@@ -34,32 +33,14 @@ public:
 };
 
 /// Post against a scripted server link: when it goes ahead, what it sends and what it says when it fails.
-class StwPostTest : public test::HostFixture {
+class StwPostTest : public test::StwWindowFixture {
 protected:
     void SetUp() override
     {
-        HostFixture::SetUp();
-        utils->rights->entries["STW"] = {true, true, true, true};
-        SharedState::instance().palette.assign(59, "16777215");
+        StwWindowFixture::SetUp();
         serve({"|OK||", stwData({stwRow(1, "ABC"), stwRow(2, "DEF"), stwRow(3, "GHI")}), "|END|"});
     }
-    void TearDown() override
-    {
-        if (window && window->isVisible()) {
-            if (window->hasUnsavedChanges())
-                prompter->expect(PromptAnswer::Ok);
-            window->close();
-        }
-        window.reset();
-        HostFixture::TearDown();
-    }
     void serve(std::vector<std::string> lines) { quillon->lineReplies["|GET|STW|1|"] = std::move(lines); }
-    frmSTW& open()
-    {
-        window = std::make_unique<frmSTW>();
-        window->STWShow(QStringLiteral("Codes Cross Reference"));
-        return *window;
-    }
     std::string lastLog() const { return utils->logLines.empty() ? std::string() : utils->logLines.back(); }
     /// The last prompt shown, or an empty one when there was none.
     Prompt lastPrompt() const { return prompter->prompts.empty() ? Prompt {} : prompter->prompts.back(); }
@@ -77,8 +58,6 @@ protected:
     {
         return static_cast<int>(std::count(quillon->requests.begin(), quillon->requests.end(), "|GET|STW|1|"));
     }
-
-    std::unique_ptr<frmSTW> window;
 };
 
 TEST_F(StwPostTest, PostStaysDisabledUntilAHeaderWithColumnsIsLoaded)
@@ -152,11 +131,7 @@ TEST_F(StwPostTest, ARefusedOrUnansweredPostSaysTheWorkIsStillThereAndLogsTheReq
     frmSTW& w = open();
     ASSERT_TRUE(w.grid().setValue(2, 2, QStringLiteral("XYZ")));
 
-    quillon->answer = [](const std::string& request) {
-        if (request.rfind("|SET|", 0) == 0)
-            return std::vector<std::string> {"|ok||error: XYZ is not allowed", "|END|"};
-        return std::vector<std::string> {"|OK||", "|END|"};
-    };
+    answerSaves({"|ok||error: XYZ is not allowed", "|END|"});
     prompter->expect(PromptAnswer::Ok);
     post()->click();
     EXPECT_EQ(lastPrompt().text,

@@ -1,7 +1,6 @@
-#include "HostFixture.h"
 #include "KeyboardDriver.h"
 #include "StwTestData.h"
-#include "frmSTW.h"
+#include "StwWindowFixture.h"
 #include "grid/CorvaneGrid.h"
 #include "grid/GridModel.h"
 
@@ -37,32 +36,20 @@ public:
     }
 };
 
-class StwKeyboardTest : public test::HostFixture {
+class StwKeyboardTest : public test::StwWindowFixture {
 protected:
     void SetUp() override
     {
         utils = recording;
-        HostFixture::SetUp();
-        utils->rights->entries["STW"] = {true, true, true, true};
-        SharedState::instance().palette.assign(59, "16777215");
+        StwWindowFixture::SetUp();
         serverUtils->known["I10"] = "Essential hypertension";
         quillon->lineReplies["|GET|STW|1|"] = {"|OK||", stwData({stwRow(1, "ABC"), stwRow(2, "DEF")}), "|END|"};
     }
-    void TearDown() override
-    {
-        if (window && window->isVisible()) {
-            if (window->hasUnsavedChanges())
-                prompter->expect(PromptAnswer::Ok);
-            window->close();
-        }
-        window.reset();
-        HostFixture::TearDown();
-    }
 
+    /// Opens the window and waits until it has the keyboard.
     frmSTW& open()
     {
-        window = std::make_unique<frmSTW>();
-        window->STWShow(QStringLiteral("Codes Cross Reference"));
+        StwWindowFixture::open();
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
         return *window;
@@ -76,7 +63,6 @@ protected:
     }
 
     std::shared_ptr<RecordingUtils> recording = std::make_shared<RecordingUtils>();
-    std::unique_ptr<frmSTW> window;
 };
 
 TEST_F(StwKeyboardTest, TheWholeTaskByKeyboardPostsExactlyWhatWasTyped)

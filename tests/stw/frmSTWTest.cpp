@@ -1,9 +1,9 @@
 #include "frmSTW.h"
 
-#include "HostFixture.h"
 #include "STWDialog.h"
 #include "StwSave.h"
 #include "StwTestData.h"
+#include "StwWindowFixture.h"
 #include "grid/CorvaneGrid.h"
 #include "grid/GridModel.h"
 
@@ -26,32 +26,14 @@ namespace {
 using test::stwData;
 using test::stwRow;
 
-class StwWindowTest : public test::HostFixture {
+class StwWindowTest : public test::StwWindowFixture {
 protected:
     void SetUp() override
     {
-        HostFixture::SetUp();
-        utils->rights->entries["STW"] = {true, true, true, true};
-        SharedState::instance().palette.assign(59, "16777215");
+        StwWindowFixture::SetUp();
         serve(stwData({stwRow(1, "ABC"), stwRow(2, "DEF"), stwRow(3, "GHI")}));
     }
-    void TearDown() override
-    {
-        if (window && window->isVisible()) {
-            if (window->hasUnsavedChanges())
-                prompter->expect(PromptAnswer::Ok);
-            window->close();
-        }
-        window.reset();
-        HostFixture::TearDown();
-    }
     void serve(const std::string& data) { quillon->lineReplies["|GET|STW|1|"] = {"|OK||", data, "|END|"}; }
-    frmSTW& open()
-    {
-        window = std::make_unique<frmSTW>();
-        window->STWShow(QStringLiteral("Codes Cross Reference"));
-        return *window;
-    }
     QPushButton* button(const char* name) const { return window->findChild<QPushButton*>(QString::fromLatin1(name)); }
     /// Opens the cell's editor and types text into it without leaving the cell.
     QLineEdit* typeInto(int row, int col, const QString& text)
@@ -76,8 +58,6 @@ protected:
             count += r.rfind(prefix, 0) == 0 ? 1 : 0;
         return count;
     }
-
-    std::unique_ptr<frmSTW> window;
 };
 
 TEST_F(StwWindowTest, WithoutAnStwEntryTheWindowIsNotShownAndTheDialogStillReturnsTrue)
@@ -566,11 +546,7 @@ TEST_F(StwWindowTest, ARefusedPostKeepsTheGridAndTheUnsavedFlag)
 {
     frmSTW& w = open();
     ASSERT_TRUE(w.grid().setValue(2, 2, QStringLiteral("XYZ")));
-    quillon->answer = [](const std::string& request) {
-        if (request.rfind("|SET|", 0) == 0)
-            return std::vector<std::string> {"|OK||Error: XYZ is not allowed", "|END|"};
-        return std::vector<std::string> {"|OK||", "|END|"};
-    };
+    answerSaves({"|OK||Error: XYZ is not allowed", "|END|"});
     prompter->expect(PromptAnswer::Ok);
     button("cmdOK")->click();
     EXPECT_EQ(prompter->prompts.back().text.rfind("Error: XYZ is not allowed", 0), 0u);

@@ -1,6 +1,10 @@
 #include "WindowRunner.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -22,6 +26,41 @@ class NoWindowLeftOpen final : public ::testing::EmptyTestEventListener {
     }
 };
 
+/// Closes a modal window that nobody drives (a dialog a test did not expect), so the test fails instead of hanging.
+/// Tests that drive a modal window do so within seconds; the limit leaves room for the sanitizer builds.
+class ModalWatcher final : public QObject {
+public:
+    ModalWatcher()
+    {
+        connect(&m_timer, &QTimer::timeout, this, &ModalWatcher::look);
+        m_timer.start(500);
+    }
+
+private:
+    void look()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal != m_seen) {
+            m_seen = modal;
+            m_since.start();
+            return;
+        }
+        if (!modal || m_since.elapsed() < 30000)
+            return;
+        ADD_FAILURE() << "the modal window \"" << modal->objectName().toStdString() << "\" ("
+                      << modal->windowTitle().toStdString() << ") waited for input nobody gave";
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        m_seen = nullptr;
+    }
+
+    QTimer m_timer;
+    QPointer<QWidget> m_seen;
+    QElapsedTimer m_since;
+};
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -37,5 +76,6 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new NoWindowLeftOpen);
     corvane::WindowRunner::setMode(corvane::WindowRunner::Mode::NonModal);
+    ModalWatcher watcher;
     return RUN_ALL_TESTS();
 }

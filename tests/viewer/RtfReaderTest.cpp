@@ -27,11 +27,6 @@ RtfDocument read(std::string_view body)
     return RtfReader::read(document(body));
 }
 
-std::string textOf(std::string_view body)
-{
-    return read(body).plainText();
-}
-
 const RtfCharFormat& formatOfRun(const RtfDocument& doc, std::size_t run, std::size_t story = 0)
 {
     return doc.charFormats.at(doc.stories.at(story).runs.at(run).format);
@@ -50,10 +45,12 @@ void expectConsistent(const RtfDocument& doc)
     for (const RtfStory& story : doc.stories) {
         for (const RtfRun& run : story.runs) {
             ASSERT_LT(run.format, doc.charFormats.size());
-            if (run.kind == RtfRunKind::Text)
+            if (run.kind == RtfRunKind::Text) {
                 ASSERT_LE(std::size_t {run.offset} + run.length, doc.text.size());
-            if (run.kind == RtfRunKind::Picture)
+            }
+            if (run.kind == RtfRunKind::Picture) {
                 ASSERT_LT(run.offset, doc.pictures.size());
+            }
         }
         for (const RtfParagraph& paragraph : story.paragraphs) {
             ASSERT_LE(std::size_t {paragraph.firstRun} + paragraph.runCount, story.runs.size());
@@ -100,10 +97,18 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase {"plain", "Hello, world\\par", "Hello, world\n"},
         TextCase {"controlSymbols", "a\\{b\\}c\\\\d\\par", "a{b}c\\d\n"},
         TextCase {"spaceEndsAControlWord", "\\b bold\\b0  two\\par", "bold two\n"},
-        TextCase {"specialSymbols", "a\\~b\\-c\\_d\\par", "a\xC2\xA0" "b\xC2\xAD" "c\xE2\x80\x91" "d\n"},
+        TextCase {"specialSymbols", "a\\~b\\-c\\_d\\par",
+                  "a\xC2\xA0"
+                  "b\xC2\xAD"
+                  "c\xE2\x80\x91"
+                  "d\n"},
         TextCase {"namedCharacters", "\\lquote a\\rquote \\ldblquote b\\rdblquote \\emdash\\endash\\bullet\\par",
-                  "\xE2\x80\x98" "a\xE2\x80\x99 \xE2\x80\x9C" "b\xE2\x80\x9D \xE2\x80\x94\xE2\x80\x93\xE2\x80\xA2\n"},
-        TextCase {"tabAndLine", "a\\tab b\\line c\\par", "a\tb\xE2\x80\xA8" "c\n"},
+                  "\xE2\x80\x98"
+                  "a\xE2\x80\x99\xE2\x80\x9C"
+                  "b\xE2\x80\x9D\xE2\x80\x94\xE2\x80\x93\xE2\x80\xA2\n"},
+        TextCase {"tabAndLine", "a\\tab b\\line c\\par",
+                  "a\tb\xE2\x80\xA8"
+                  "c\n"},
         TextCase {"backslashNewlineIsPar", "one\\\ntwo\\par", "one\ntwo\n"},
         TextCase {"lineBreaksInTheFileAreNotText", "one\r\ntwo\\par", "onetwo\n"},
         TextCase {"hexInWindows1252", "caf\\'e9 \\'80 \\'93q\\'94\\par",
@@ -111,12 +116,23 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase {"rawUpperBytesReadAsTheCodePage", "caf\xE9\\par", "caf\xC3\xA9\n"},
         TextCase {"hexInTheFontsCodePage", "{\\f2\\'b9}{\\f5\\'e1}{\\f6\\'e0}\\'b9\\par",
                   "\xC4\x85\xCE\xB1\xD0\xB0\xC2\xB9\n"},
-        TextCase {"unicodeWithFallback", "\\u8364?x\\par", "\xE2\x82\xAC" "x\n"},
+        TextCase {"unicodeWithFallback", "\\u8364?x\\par",
+                  "\xE2\x82\xAC"
+                  "x\n"},
         TextCase {"fallbackMayBeAHexByte", "\\u8212\\'97x\\par", "\xE2\x80\x94x\n"},
-        TextCase {"uc0SkipsNothing", "\\uc0\\u8364 x\\par", "\xE2\x82\xAC" "x\n"},
-        TextCase {"uc2SkipsTwo", "\\uc2\\u8364\\'80\\'80x\\uc2\\u8364 ??y\\par", "\xE2\x82\xAC" "x\xE2\x82\xAC" "y\n"},
-        TextCase {"ucIsGroupScoped", "{\\uc2\\u8364??}\\u8364?x\\par", "\xE2\x82\xAC\xE2\x82\xAC" "x\n"},
-        TextCase {"fallbackEndsAtAGroup", "\\uc3\\u8364?{x}\\par", "\xE2\x82\xAC" "x\n"},
+        TextCase {"uc0SkipsNothing", "\\uc0\\u8364 x\\par",
+                  "\xE2\x82\xAC"
+                  "x\n"},
+        TextCase {"uc2SkipsTwo", "\\uc2\\u8364\\'80\\'80x\\uc2\\u8364 ??y\\par",
+                  "\xE2\x82\xAC"
+                  "x\xE2\x82\xAC"
+                  "y\n"},
+        TextCase {"ucIsGroupScoped", "{\\uc2\\u8364??}\\u8364?x\\par",
+                  "\xE2\x82\xAC\xE2\x82\xAC"
+                  "x\n"},
+        TextCase {"fallbackEndsAtAGroup", "\\uc3\\u8364?{x}\\par",
+                  "\xE2\x82\xAC"
+                  "x\n"},
         TextCase {"negativeUnicode", "\\u-223?\\par", "\xEF\xBC\xA1\n"},
         TextCase {"surrogatePair", "\\u-10179?\\u-8704?\\par", "\xF0\x9F\x98\x80\n"},
         TextCase {"loneHighSurrogate", "\\u-10179?x\\par", "\xEF\xBF\xBDx\n"},
@@ -141,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase {"objectShowsItsResult", "{\\object\\objemb{\\*\\objclass Word}{\\*\\objdata 0102}{\\result R}}\\par",
                   "R\n"},
         TextCase {"nestedCellsFlattened", "\\trowd\\cellx2000\\pard\\intbl a\\nestcell b\\cell\\row", "a\nb\n"}),
-    [](const testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<TextCase>& testCase) { return std::string(testCase.param.name); });
 
 TEST(RtfReaderTest, tellsRtfFromOtherContent)
 {
@@ -197,36 +213,110 @@ TEST_P(RtfCharFormatTest, formatsTheRun)
     EXPECT_TRUE(GetParam().check(formatOfRun(doc, 0)));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Formats, RtfCharFormatTest,
-    testing::Values(
-        CharCase {"bold", "\\b", [](const RtfCharFormat& f) { return f.bold && !f.italic; }},
-        CharCase {"boldOff", "\\b\\b0", [](const RtfCharFormat& f) { return !f.bold; }},
-        CharCase {"italic", "\\i", [](const RtfCharFormat& f) { return f.italic; }},
-        CharCase {"underline", "\\ul", [](const RtfCharFormat& f) { return f.underline == RtfUnderline::Single; }},
-        CharCase {"underlineNone", "\\ul\\ulnone", [](const RtfCharFormat& f) { return f.underline == RtfUnderline::None; }},
-        CharCase {"doubleUnderline", "\\uldb", [](const RtfCharFormat& f) { return f.underline == RtfUnderline::Double; }},
-        CharCase {"wordUnderline", "\\ulw", [](const RtfCharFormat& f) { return f.underline == RtfUnderline::Words; }},
-        CharCase {"strike", "\\strike", [](const RtfCharFormat& f) { return f.strike; }},
-        CharCase {"caps", "\\caps", [](const RtfCharFormat& f) { return f.caps; }},
-        CharCase {"smallCaps", "\\scaps", [](const RtfCharFormat& f) { return f.smallCaps; }},
-        CharCase {"size", "\\fs17", [](const RtfCharFormat& f) { return f.halfPoints == 17; }},
-        CharCase {"font", "\\f1", [](const RtfCharFormat& f) { return f.font == 1; }},
-        CharCase {"unknownFontIsTheDefault", "\\f99", [](const RtfCharFormat& f) { return f.font == -1; }},
-        CharCase {"symbolTextUsesTheDefaultFont", "\\f3", [](const RtfCharFormat& f) { return f.font == 0; }},
-        CharCase {"colour", "\\cf1", [](const RtfCharFormat& f) { return f.colour == 0xFF0000u; }},
-        CharCase {"autoColour", "\\cf0", [](const RtfCharFormat& f) { return f.colour == rtfAutoColour; }},
-        CharCase {"colourOutOfTable", "\\cf9", [](const RtfCharFormat& f) { return f.colour == rtfAutoColour; }},
-        CharCase {"highlight", "\\highlight2", [](const RtfCharFormat& f) { return f.background == 0x0000FFu; }},
-        CharCase {"characterShading", "\\chcbpat1", [](const RtfCharFormat& f) { return f.background == 0xFF0000u; }},
-        CharCase {"superscript", "\\super", [](const RtfCharFormat& f) { return f.vertical == RtfVerticalPosition::Superscript; }},
-        CharCase {"subscript", "\\sub", [](const RtfCharFormat& f) { return f.vertical == RtfVerticalPosition::Subscript; }},
-        CharCase {"raised", "\\up6", [](const RtfCharFormat& f) { return f.baselineShift == 6; }},
-        CharCase {"lowered", "\\dn4", [](const RtfCharFormat& f) { return f.baselineShift == -4; }},
-        CharCase {"letterSpacing", "\\expndtw-20", [](const RtfCharFormat& f) { return f.letterSpacing == -20; }},
-        CharCase {"plainResets", "\\b\\i\\fs40\\cf1\\f1\\plain",
-                  [](const RtfCharFormat& f) { return f == RtfCharFormat {0}; }}),
-    [](const testing::TestParamInfo<CharCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Formats, RtfCharFormatTest,
+                         testing::Values(CharCase {"bold", "\\b",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f.bold && !f.italic;
+                                                   }},
+                                         CharCase {"boldOff", "\\b\\b0",
+                                                   [](const RtfCharFormat& f) {
+                                                       return !f.bold;
+                                                   }},
+                                         CharCase {"italic", "\\i",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f.italic;
+                                                   }},
+                                         CharCase {"underline", "\\ul",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f.underline == RtfUnderline::Single;
+                                                   }},
+                                         CharCase {"underlineNone", "\\ul\\ulnone",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f.underline == RtfUnderline::None;
+                                                   }},
+                                         CharCase {"doubleUnderline", "\\uldb",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f.underline == RtfUnderline::Double;
+                                                   }},
+                                         CharCase {"wordUnderline", "\\ulw",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f.underline == RtfUnderline::Words;
+                                                   }},
+                                         CharCase {"strike", "\\strike",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f.strike;
+                                                   }},
+                                         CharCase {"caps", "\\caps",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f.caps;
+                                                   }},
+                                         CharCase {"smallCaps", "\\scaps",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f.smallCaps;
+                                                   }},
+                                         CharCase {"size", "\\fs17",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f.halfPoints == 17;
+                                                   }},
+                                         CharCase {"font", "\\f1",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f.font == 1;
+                                                   }},
+                                         CharCase {"unknownFontIsTheDefault", "\\f99",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f.font == -1;
+                                                   }},
+                                         CharCase {"symbolTextUsesTheDefaultFont", "\\f3",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f.font == 0;
+                                                   }},
+                                         CharCase {"colour", "\\cf1",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f.colour == 0xFF0000u;
+                                                   }},
+                                         CharCase {"autoColour", "\\cf0",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f.colour == rtfAutoColour;
+                                                   }},
+                                         CharCase {"colourOutOfTable", "\\cf9",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f.colour == rtfAutoColour;
+                                                   }},
+                                         CharCase {"highlight", "\\highlight2",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f.background == 0x0000FFu;
+                                                   }},
+                                         CharCase {"characterShading", "\\chcbpat1",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f.background == 0xFF0000u;
+                                                   }},
+                                         CharCase {"superscript", "\\super",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f.vertical == RtfVerticalPosition::Superscript;
+                                                   }},
+                                         CharCase {"subscript", "\\sub",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f.vertical == RtfVerticalPosition::Subscript;
+                                                   }},
+                                         CharCase {"raised", "\\up6",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f.baselineShift == 6;
+                                                   }},
+                                         CharCase {"lowered", "\\dn4",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f.baselineShift == -4;
+                                                   }},
+                                         CharCase {"letterSpacing", "\\expndtw-20",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f.letterSpacing == -20;
+                                                   }},
+                                         CharCase {"plainResets", "\\b\\i\\fs40\\cf1\\f1\\plain",
+                                                   [](const RtfCharFormat& f) {
+                                                       return f == RtfCharFormat {0};
+                                                   }}),
+                         [](const testing::TestParamInfo<CharCase>& testCase) {
+                             return std::string(testCase.param.name);
+                         });
 
 TEST(RtfReaderTest, groupsRestoreTheOuterFormatting)
 {
@@ -242,12 +332,11 @@ TEST(RtfReaderTest, groupsRestoreTheOuterFormatting)
 
 TEST(RtfReaderTest, paragraphFormatting)
 {
-    const RtfDocument doc
-        = read("\\pard\\qc\\li720\\ri360\\fi-360\\sb120\\sa240\\sl360\\slmult1\\keep\\keepn a\\par"
-               "\\pard\\qr\\sl-240 b\\par"
-               "\\pard\\qj\\sl300\\pagebb\\cbpat2 c\\par"
-               "{\\pard\\qc d\\par}e\\par"
-               "\\pard\\tx1440\\tqr\\tx5000\\tqdec\\tx7000\\tqc\\tldot\\tx9000\\tb9500 f\\par");
+    const RtfDocument doc = read("\\pard\\qc\\li720\\ri360\\fi-360\\sb120\\sa240\\sl360\\slmult1\\keep\\keepn a\\par"
+                                 "\\pard\\qr\\sl-240 b\\par"
+                                 "\\pard\\qj\\sl300\\pagebb\\cbpat2 c\\par"
+                                 "{\\pard\\qc d\\par}e\\par"
+                                 "\\pard\\tx1440\\tqr\\tx5000\\tqdec\\tx7000\\tqc\\tldot\\tx9000\\tb9500 f\\par");
     ASSERT_EQ(doc.body().paragraphs.size(), 6u);
     const RtfParaFormat& a = formatOfParagraph(doc, 0);
     EXPECT_EQ(a.alignment, RtfAlignment::Centre);
@@ -288,8 +377,7 @@ TEST(RtfReaderTest, defaultTabAndShadedParagraph)
     const RtfDocument doc = RtfReader::read("{\\rtf1\\deftab360{\\colortbl;\\red255\\green255\\blue255;}"
                                             "\\pard\\cbpat1\\shading2500 x\\par}");
     EXPECT_EQ(doc.defaultTab, 360);
-    EXPECT_EQ(doc.paraFormats.at(doc.body().paragraphs.at(0).format).background, 0xBFBFBFu)
-        << "25 % black over white";
+    EXPECT_EQ(doc.paraFormats.at(doc.body().paragraphs.at(0).format).background, 0xBFBFBFu) << "25 % black over white";
 }
 
 TEST(RtfReaderTest, listTextIsTheParagraphsLabel)
@@ -319,11 +407,11 @@ TEST(RtfReaderTest, hyperlinkMarksTheResult)
 
 TEST(RtfReaderTest, headersAndFootersWithPageFields)
 {
-    const RtfDocument doc = read(
-        "{\\header\\pard\\qr Riverside\\par}"
-        "{\\footer\\pard\\qc Page {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}} of {\\field{\\*\\fldinst NUMPAGES}"
-        "{\\fldrslt 9}} ({\\field{\\*\\fldinst SECTIONPAGES}{\\fldrslt 2}})\\par}"
-        "{\\headerf\\pard First page\\par}{\\footerl L\\par}{\\footerr R\\par}\\titlepg Body\\par");
+    const RtfDocument doc
+        = read("{\\header\\pard\\qr Riverside\\par}"
+               "{\\footer\\pard\\qc Page {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}} of {\\field{\\*\\fldinst NUMPAGES}"
+               "{\\fldrslt 9}} ({\\field{\\*\\fldinst SECTIONPAGES}{\\fldrslt 2}})\\par}"
+               "{\\headerf\\pard First page\\par}{\\footerl L\\par}{\\footerr R\\par}\\titlepg Body\\par");
     ASSERT_EQ(doc.sections.size(), 1u);
     const RtfSection& section = doc.sections[0];
     EXPECT_TRUE(section.titlePage);
@@ -339,9 +427,10 @@ TEST(RtfReaderTest, headersAndFootersWithPageFields)
     std::vector<RtfRunKind> kinds;
     for (const RtfRun& run : footer.runs)
         kinds.push_back(run.kind);
-    EXPECT_EQ(kinds, (std::vector<RtfRunKind> {RtfRunKind::Text, RtfRunKind::PageNumber, RtfRunKind::Text,
-                                               RtfRunKind::PageCount, RtfRunKind::Text, RtfRunKind::SectionPageCount,
-                                               RtfRunKind::Text}));
+    EXPECT_EQ(
+        kinds,
+        (std::vector<RtfRunKind> {RtfRunKind::Text, RtfRunKind::PageNumber, RtfRunKind::Text, RtfRunKind::PageCount,
+                                  RtfRunKind::Text, RtfRunKind::SectionPageCount, RtfRunKind::Text}));
     EXPECT_EQ(doc.plainText(static_cast<std::size_t>(section.footers.all)), "Page # of # (#)\n");
     EXPECT_EQ(doc.paraFormats[footer.paragraphs[0].format].alignment, RtfAlignment::Centre);
 }
@@ -349,10 +438,10 @@ TEST(RtfReaderTest, headersAndFootersWithPageFields)
 TEST(RtfReaderTest, pageSetupAndSections)
 {
     const RtfDocument doc = RtfReader::read(
-        "{\\rtf1\\paperw15840\\paperh12240\\margl720\\margr720\\margt1080\\margb1080\\landscape\\headery300"
-        "\\sectd\\pgnrestart\\pgnstarts3 One\\par\\sect"
+        "{\\rtf1\\paperw15840\\paperh12240\\margl720\\margr720\\margt1080\\margb1080\\landscape"
+        "\\sectd\\headery300\\pgnrestart\\pgnstarts3 One\\par\\sect"
         "\\sectd\\lndscpsxn0\\pgwsxn12240\\pghsxn15840\\marglsxn1800\\sbknone Two\\par\\page Three\\par\\sect"
-        "Four\\par}");
+        " Four\\par}");
     ASSERT_EQ(doc.sections.size(), 3u);
     const RtfPageSetup& first = doc.sections[0].page;
     EXPECT_EQ(first.paperWidth, 15840);
@@ -618,7 +707,8 @@ std::uint32_t leAt(std::string_view bytes, std::size_t at)
     return v;
 }
 
-const RtfPicture& onlyPicture(const RtfDocument& doc)
+/// A copy, so that it outlives the document read for it.
+RtfPicture onlyPicture(const RtfDocument& doc)
 {
     EXPECT_EQ(doc.pictures.size(), 1u);
     return doc.pictures.at(0);
@@ -628,8 +718,8 @@ const std::string png = std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x78\0\0
 
 TEST(RtfPictureTest, pngFromHexAndFromBin)
 {
-    const RtfDocument hex = read("{\\pict\\pngblip\\picw120\\pich40\\picwgoal1800\\pichgoal600 " + hexOf(png)
-                                 + "}\\par");
+    const RtfDocument hex
+        = read("{\\pict\\pngblip\\picw120\\pich40\\picwgoal1800\\pichgoal600 " + hexOf(png) + "}\\par");
     const RtfPicture& picture = onlyPicture(hex);
     EXPECT_EQ(picture.kind, RtfPictureKind::Png);
     EXPECT_EQ(picture.bytes, png);
@@ -737,14 +827,14 @@ TEST(RtfPictureTest, bitmapsWrappedInMetafilesAreTakenOut)
 {
     const std::string bitmap = dib(24, 0);
     for (const bool placeable : {false, true}) {
-        const RtfPicture& picture = onlyPicture(read(
-            "{\\pict\\wmetafile8\\picw1000\\pich500\\picwgoal600\\pichgoal300 " + hexOf(wmfWithBitmap(bitmap, placeable))
-            + "}"));
+        const RtfPicture& picture = onlyPicture(read("{\\pict\\wmetafile8\\picw1000\\pich500\\picwgoal600\\pichgoal300 "
+                                                     + hexOf(wmfWithBitmap(bitmap, placeable)) + "}"));
         ASSERT_EQ(picture.kind, RtfPictureKind::Bmp);
         EXPECT_EQ(picture.bytes.substr(14), bitmap);
         EXPECT_EQ(picture.width, 600);
     }
-    const RtfPicture& fromEmf = onlyPicture(read("{\\pict\\emfblip\\picw1000\\pich500 " + hexOf(emfWithBitmap(bitmap)) + "}"));
+    const RtfPicture& fromEmf
+        = onlyPicture(read("{\\pict\\emfblip\\picw1000\\pich500 " + hexOf(emfWithBitmap(bitmap)) + "}"));
     ASSERT_EQ(fromEmf.kind, RtfPictureKind::Bmp);
     EXPECT_EQ(fromEmf.bytes.substr(14), bitmap);
     EXPECT_EQ(fromEmf.width, 1000 * 1440 / 2540) << "\\picw is hundredths of a millimetre for a metafile";
@@ -783,8 +873,8 @@ TEST(RtfReaderTest, unbalancedBracesAndTrailingJunkAreTolerated)
 
 TEST(RtfReaderTest, tenThousandNestedGroups)
 {
-    const std::string deep = "{\\rtf1 " + std::string(10000, '{') + "\\b deep" + std::string(10000, '}')
-        + " shallow\\par}";
+    const std::string deep
+        = "{\\rtf1 " + std::string(10000, '{') + "\\b deep" + std::string(10000, '}') + " shallow\\par}";
     const RtfDocument doc = RtfReader::read(deep);
     EXPECT_EQ(doc.plainText(), "deep shallow\n");
     ASSERT_EQ(doc.body().runs.size(), 2u);
@@ -833,6 +923,8 @@ TEST(RtfReaderTest, damagedInputGivesAConsistentModel)
         "{\\rtf1{\\listtext\\par\\cell}}",
         "{\\rtf1\\trowd\\cellx100{\\header\\intbl a\\cell}b\\cell\\row}",
         "{\\rtf1\\abcdefghijklmnopqrstuvwxyzabcdefghijklmnop x}",
+        "{\\rtf1{\\pict\\dibitmap0\\picw99999999999\\pich1073741823\\picscalex9999 00}}",
+        "{\\rtf1\\tx1073741823\\expndtw99999999\\trowd\\clbrdrt\\brdrw99999999\\cellx1073741823 x\\cell\\row}",
     };
     for (const char* input : inputs) {
         SCOPED_TRACE(input);

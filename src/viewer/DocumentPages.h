@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QSizeF>
+
+class QPainter;
+class QTextDocument;
+
+namespace corvane {
+
+/// The one page painter of the viewer: the screen, the print preview and the printer all draw the same pages
+/// through it. Page coordinates are pixels at 96 per inch with the origin at the paper's top left corner.
+class DocumentPages {
+public:
+    virtual ~DocumentPages() = default;
+
+    virtual int pageCount() const = 0;
+    /// The paper of a page (counted from 0), 96 pixels per inch.
+    virtual QSizeF pageSize(int page) const = 0;
+    virtual void paintPage(QPainter& painter, int page) const = 0;
+    /// Lays the pages out on paper turned the other way; pages that cannot reflow are fitted when painted.
+    virtual void setLandscape(bool landscape) { (void)landscape; }
+    bool landscape() const
+    {
+        const QSizeF size = pageCount() > 0 ? pageSize(0) : QSizeF();
+        return size.width() > size.height();
+    }
+    /// The text the pages show, for find; nothing for pictures and PDF pages.
+    virtual QTextDocument* textDocument() { return nullptr; }
+};
+
+} // namespace corvane

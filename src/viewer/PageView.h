@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QRectF>
+
+namespace corvane {
+
+class DocumentPages;
+
+/// The document as sheets of paper one below the other, zoomed as a whole (fixed point sizes scale too), at one of
+/// the zoom steps or fitted to the width or the whole page.
+class PageView final : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    enum class Fit { None, Width, Page };
+
+    explicit PageView(QWidget* parent = nullptr);
+
+    /// The pages to show (not owned); nothing shows an empty grey area.
+    void setPages(DocumentPages* pages);
+    DocumentPages* pages() const { return m_pages; }
+    void setZoom(int percent);
+    void setFit(Fit fit);
+    Fit fit() const { return m_fit; }
+    /// Pixels on screen per page pixel.
+    qreal scale() const;
+
+    int currentPage() const;
+    int pageCount() const;
+    void showPage(int page);
+    /// Scrolls the rectangle of a page (page pixels) into view.
+    void showArea(int page, const QRectF& area);
+    /// Repaints after the pages changed (highlights, layout).
+    void refresh();
+
+Q_SIGNALS:
+    void pageChanged(int page, int count);
+    /// Ctrl+wheel: one zoom step in (1) or out (-1).
+    void zoomStepRequested(int step);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    QRectF sheetRect(int page) const;
+    void updateScrollBars();
+    void notePage();
+
+    DocumentPages* m_pages = nullptr;
+    int m_zoom = 100;
+    Fit m_fit = Fit::None;
+    int m_lastPage = -1;
+};
+
+} // namespace corvane
