@@ -320,14 +320,21 @@ void RtfTextBuilder::buildParagraph(const RtfStory& story, const RtfParagraph& p
             }
             break;
         case RtfRunKind::PageNumber:
-            cursor.insertText(m_pageNumber > 0 ? QString::number(m_pageNumber) : QString(), chars);
-            break;
         case RtfRunKind::PageCount:
-            cursor.insertText(m_pageCount > 0 ? QString::number(m_pageCount) : QString(), chars);
+        case RtfRunKind::SectionPageCount: {
+            if (m_pageCount <= 0) {
+                // A body field: a placeholder of about the right width, marked so the pages can fill it in.
+                QTextCharFormat marked = chars;
+                marked.setProperty(pageFieldProperty, static_cast<int>(run.kind));
+                cursor.insertText(QStringLiteral("0"), marked);
+                break;
+            }
+            const int value = run.kind == RtfRunKind::PageNumber ? m_pageNumber
+                : run.kind == RtfRunKind::PageCount              ? m_pageCount
+                                                                 : m_sectionPages;
+            cursor.insertText(value > 0 ? QString::number(value) : QString(), chars);
             break;
-        case RtfRunKind::SectionPageCount:
-            cursor.insertText(m_sectionPages > 0 ? QString::number(m_sectionPages) : QString(), chars);
-            break;
+        }
         }
     }
 }

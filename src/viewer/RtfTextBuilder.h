@@ -25,6 +25,9 @@ public:
     void build(std::size_t story, QTextDocument& target, int pageNumber = 0, int pageCount = 0, int sectionPages = 0);
 
     static double pixels(int twips) { return twips / 15.0; }
+    /// The character property that marks a page field of the body (its value is the run kind); the body is laid
+    /// out before its pages are known, so the pages fill these in afterwards.
+    static constexpr int pageFieldProperty = 0x100000 + 17;
     /// Where each section of the body begins in the last body built (document positions).
     const std::vector<int>& sectionStarts() const { return m_sectionStarts; }
 

@@ -136,6 +136,57 @@ void TextPages::applyPage(const RtfPageSetup& page)
     frame.setBottomMargin(RtfTextBuilder::pixels(page.marginBottom));
     m_body->rootFrame()->setFrameFormat(frame);
     m_body->setPageSize(QSizeF(RtfTextBuilder::pixels(page.paperWidth), RtfTextBuilder::pixels(page.paperHeight)));
+    if (m_rtf)
+        fillBodyFields();
+}
+
+void TextPages::fillBodyFields()
+{
+    struct Field {
+        int position;
+        int length;
+        int kind;
+        QTextCharFormat format;
+    };
+    std::vector<Field> fields;
+    for (QTextBlock block = m_body->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QVariant kind = fragment.charFormat().property(RtfTextBuilder::pageFieldProperty);
+            if (kind.isValid())
+                fields.push_back({fragment.position(), fragment.length(), kind.toInt(), fragment.charFormat()});
+        }
+    }
+    if (fields.empty())
+        return;
+    m_sectionsKnown = false;
+    computeSections();
+    const int pages = pageCount();
+    QTextCursor cursor(m_body.get());
+    cursor.beginEditBlock();
+    // From the end, so that a number of another length does not move the fields still to come.
+    for (auto field = fields.rbegin(); field != fields.rend(); ++field) {
+        cursor.setPosition(field->position);
+        const int page = pageOf(cursor);
+        int value = pages;
+        if (field->kind == static_cast<int>(RtfRunKind::PageNumber)) {
+            value = page + 1;
+        } else if (field->kind == static_cast<int>(RtfRunKind::SectionPageCount)) {
+            const auto next = std::upper_bound(m_sectionFirstPage.begin(), m_sectionFirstPage.end(), page);
+            const int first = next == m_sectionFirstPage.begin() ? 0 : *(next - 1);
+            value = (next == m_sectionFirstPage.end() ? pages : *next) - first;
+        }
+        const QString number = QString::number(value);
+        cursor.setPosition(field->position + field->length, QTextCursor::KeepAnchor);
+        cursor.insertText(number, field->format);
+        const int moved = static_cast<int>(number.size()) - field->length;
+        for (int& start : m_sectionPositions) {
+            if (start > field->position)
+                start += moved;
+        }
+    }
+    cursor.endEditBlock();
+    m_sectionsKnown = false;
 }
 
 void TextPages::setLandscape(bool landscape)

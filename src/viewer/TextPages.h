@@ -45,6 +45,8 @@ private:
     TextPages();
     void applyPage(const RtfPageSetup& page);
     void computeSections() const;
+    /// Writes the page number, page count or section page count into each page field of the body.
+    void fillBodyFields();
     void paintBand(QPainter& painter, int story, int page, bool header) const;
 
     std::unique_ptr<RtfDocument> m_rtf;
