@@ -335,7 +335,10 @@ void frmFaxRelated::cmdLookup_Click()
 {
     try {
         LookupCall call;
-        call.searchText = WireCodec::toWireLossy(m_fields[To]->text().trimmed());
+        const auto typed = WireCodec::toWireChecked(m_fields[To]->text().trimmed(), QStringLiteral("To"));
+        if (!typed)
+            return;
+        call.searchText = *typed;
         call.parent = this;
         const std::string chosen = GeneralLookup("RFG", call);
         if (chosen == "CANCEL" || chosen.empty())

@@ -189,6 +189,18 @@ TEST_F(FaxOptionsWindowTest, TheRecipientLookupFillsTheFieldsAndFaxOnlyCodesLock
     EXPECT_EQ(fields[13], "RF004");
 }
 
+TEST_F(FaxOptionsWindowTest, ARecipientTheServerCannotStoreIsRefusedBeforeTheLookup)
+{
+    ASSERT_TRUE(window.InitFax("10001", "DOC10001"));
+    window.showWindow(false);
+    field("txtField_3")->setText(QStringLiteral("Dr. \u0141ukasz"));
+    prompter->expect(PromptAnswer::Ok);
+    QTest::keyClick(field("txtField_3"), Qt::Key_F4);
+    ASSERT_EQ(prompter->prompts.size(), 1u);
+    EXPECT_NE(prompter->prompts[0].text.find("(U+0141)"), std::string::npos);
+    EXPECT_TRUE(lookups->lastSetup.request.empty()) << "the lookup must not search for a text with \"?\" in it";
+}
+
 TEST_F(FaxOptionsWindowTest, ResendEditsNumbersChecksThemAndCancelHandsBackNothing)
 {
     window.InitFaxResend("10001|(555) 310-2201|10002|", {"Dr. Ortiz", "Dr. Reed"});
