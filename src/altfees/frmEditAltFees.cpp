@@ -205,7 +205,8 @@ void frmEditAltFees::ShowCode(const std::string& feeSet, bool editable, const st
         m_codeD->setText(procCode.empty() ? QStringLiteral("NONE")
                                           : WireCodec::toQString(procCode + "     " + procDescr));
         setWindowTitle(editable ? QStringLiteral("Procedure Code - Edit Alt Fees")
-                                : QStringLiteral("Procedure Code - View Alt Fees"));
+                                : QStringLiteral("Procedure Code - View Alt Fees") + QString(24, QLatin1Char(' '))
+                               + QStringLiteral("READ ONLY"));
         m_yes->setText(QStringLiteral("O&K"));
         m_yes->setVisible(editable);
         m_cancel->setText(editable ? QStringLiteral("Canc&el") : QStringLiteral("O&K"));

@@ -61,7 +61,9 @@ TEST_F(AltFeesTest, ViewModeLabelsKeepAPointOrGainPointZeroZero)
 {
     window.ShowCode("12\t1250" + sep + "7\t1200" + sep, false, "", "", "");
     window.show();
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Procedure Code - View Alt Fees"));
+    EXPECT_EQ(window.windowTitle(),
+              QStringLiteral("Procedure Code - View Alt Fees") + QString(24, QLatin1Char(' '))
+                  + QStringLiteral("READ ONLY"));
     EXPECT_EQ(window.label(12)->text(), QStringLiteral("12.5"));
     EXPECT_EQ(window.label(7)->text(), QStringLiteral("12.00"));
     EXPECT_EQ(text("lblCodeD"), QStringLiteral("NONE"));
