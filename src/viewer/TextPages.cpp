@@ -50,12 +50,13 @@ void substituteOfficeFonts()
     (void)done;
 }
 
-std::unique_ptr<QTextDocument> newDocument()
+std::unique_ptr<QTextDocument> newDocument(bool withLayout = true)
 {
     substituteOfficeFonts();
     auto document = std::make_unique<QTextDocument>();
     document->setUndoRedoEnabled(false);
-    document->documentLayout()->setPaintDevice(layoutDevice());
+    if (withLayout)
+        document->documentLayout()->setPaintDevice(layoutDevice());
     QFont font(QStringLiteral("Times New Roman"), 12);
     font.setStyleHint(QFont::Serif);
     document->setDefaultFont(font);
@@ -72,11 +73,15 @@ std::unique_ptr<TextPages> TextPages::fromRtf(std::string_view rtf)
     std::unique_ptr<TextPages> pages(new TextPages);
     pages->m_rtf = std::make_unique<RtfDocument>(RtfReader::read(rtf));
     pages->m_builder = std::make_unique<RtfTextBuilder>(*pages->m_rtf);
-    pages->m_body = newDocument();
+    // Built before the document has a layout, and given its paper before the first layout, so that the whole
+    // document is laid out once rather than once for the build and again for the paper.
+    pages->m_body = newDocument(false);
     pages->m_builder->build(0, *pages->m_body);
     pages->m_sectionPositions = pages->m_builder->sectionStarts();
     pages->m_title = QString::fromStdString(pages->m_rtf->title);
-    pages->applyPage(pages->m_rtf->sections.empty() ? RtfPageSetup() : pages->m_rtf->sections.front().page);
+    pages->setPageFormat(pages->m_rtf->sections.empty() ? RtfPageSetup() : pages->m_rtf->sections.front().page);
+    pages->m_body->documentLayout()->setPaintDevice(layoutDevice());
+    pages->fillBodyFields();
     return pages;
 }
 
@@ -127,6 +132,13 @@ std::unique_ptr<TextPages> TextPages::fromHtml(const QString& html)
 
 void TextPages::applyPage(const RtfPageSetup& page)
 {
+    setPageFormat(page);
+    if (m_rtf)
+        fillBodyFields();
+}
+
+void TextPages::setPageFormat(const RtfPageSetup& page)
+{
     m_page = page;
     m_sectionsKnown = false;
     QTextFrameFormat frame = m_body->rootFrame()->frameFormat();
@@ -136,8 +148,6 @@ void TextPages::applyPage(const RtfPageSetup& page)
     frame.setBottomMargin(RtfTextBuilder::pixels(page.marginBottom));
     m_body->rootFrame()->setFrameFormat(frame);
     m_body->setPageSize(QSizeF(RtfTextBuilder::pixels(page.paperWidth), RtfTextBuilder::pixels(page.paperHeight)));
-    if (m_rtf)
-        fillBodyFields();
 }
 
 void TextPages::fillBodyFields()

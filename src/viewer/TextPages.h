@@ -44,6 +44,8 @@ public:
 private:
     TextPages();
     void applyPage(const RtfPageSetup& page);
+    /// Paper, margins and page size, without filling in the page fields.
+    void setPageFormat(const RtfPageSetup& page);
     void computeSections() const;
     /// Writes the page number, page count or section page count into each page field of the body.
     void fillBodyFields();
