@@ -355,9 +355,11 @@ bool frmEditAltFees::filterKey(QLineEdit* edit, QKeyEvent* key)
     const int set = edit->property(priceSetProperty).toInt();
     if (typed == QStringLiteral("-"))
         tell(feeFieldName(set) + " cannot be negative.", PromptIcon::Warning);
+    else if (const auto shown = WireCodec::toWire(typed))
+        tell("\"" + *shown + "\" cannot be typed in a fee. Please enter dollars and cents, for example 1,250.00.",
+             PromptIcon::Warning);
     else
-        tell("\"" + WireCodec::toWireLossy(typed) + "\" cannot be typed in a fee. Please enter dollars and cents, "
-                 + "for example 1,250.00.",
+        tell("That character cannot be typed in a fee. Please enter dollars and cents, for example 1,250.00.",
              PromptIcon::Warning);
     edit->setFocus();
     return true;

@@ -408,8 +408,7 @@ void frmCollections::LoadControls(const std::string& record)
                 group.inputs[k]->setText(wire(settings.groups[i].inputs[k]));
         }
         m_loading = false;
-        m_messageDescription->clear();
-        m_messageType.clear();
+        setMessageDetails({}, {});
         // A stored code the server no longer knows is said at once; Continue refuses it until it is corrected.
         if (settings.postMessage && !settings.messageCode.empty())
             checkField(m_messageCode);
@@ -489,9 +488,7 @@ void frmCollections::applyEnabledState()
     } else {
         m_messageCode->clear();
         m_messageDate->clear();
-        m_messageDescription->clear();
-        m_messageDescription->setToolTip(QString());
-        m_messageType.clear();
+        setMessageDetails({}, {});
         EnableDisableInner(messageTag, 'N');
     }
 }
@@ -601,9 +598,7 @@ bool frmCollections::checkListCode(QLineEdit* edit, const std::string& code)
 
 bool frmCollections::checkMessageCode(QLineEdit* edit, const std::string& code)
 {
-    m_messageDescription->clear();
-    m_messageDescription->setToolTip(QString());
-    m_messageType.clear();
+    setMessageDetails({}, {});
     if (code.empty())
         return true;
     if (!LookupCodeIsValid(code, false)) {
@@ -621,10 +616,8 @@ bool frmCollections::checkMessageCode(QLineEdit* edit, const std::string& code)
         return false;
     }
     const std::size_t bar = verdict.description.find('|');
-    const QString description = wire(verdict.description.substr(0, bar));
-    m_messageDescription->setText(description);
-    m_messageDescription->setToolTip(description);
-    m_messageType = bar == std::string::npos ? std::string() : verdict.description.substr(bar + 1);
+    setMessageDetails(verdict.description.substr(0, bar),
+                      bar == std::string::npos ? std::string() : verdict.description.substr(bar + 1));
     return true;
 }
 
@@ -764,13 +757,11 @@ void frmCollections::cmdNext_Click()
     if (!SaveCollectionStatusData(*record))
         return;
     const bool post = m_postMessage->isChecked();
-    // lblMsg shows the server's own text, which maps back to the same bytes.
     const std::string account = m_record.accountLabel();
     m_messageRecord = std::string(text::trim(typed(m_messageDate))) + "\t"
-        + std::string(text::trim(typed(m_messageCode))) + "\t"
-        + (post ? WireCodec::toWireLossy(m_messageDescription->text()) : std::string()) + "\t"
-        + (account == "NONE" ? std::string() : account) + "\t" + std::string(text::trim(typed(m_listCode))) + "\t"
-        + (m_selected->isChecked() ? "True" : "False") + "\t" + (post ? m_messageType : std::string());
+        + std::string(text::trim(typed(m_messageCode))) + "\t" + (post ? m_messageDescriptionText : std::string())
+        + "\t" + (account == "NONE" ? std::string() : account) + "\t" + std::string(text::trim(typed(m_listCode)))
+        + "\t" + (m_selected->isChecked() ? "True" : "False") + "\t" + (post ? m_messageType : std::string());
     m_continue = true;
     accept();
 }
@@ -855,6 +846,16 @@ void frmCollections::pickDate(QLineEdit* field, QWidget* button)
         field->setText(wire(chosen));
         updateRequiredState();
     }
+}
+
+void frmCollections::setMessageDetails(std::string description, std::string type)
+{
+    // The server's bytes are kept as they came; the label only shows them.
+    m_messageDescriptionText = std::move(description);
+    m_messageType = std::move(type);
+    const QString shown = wire(m_messageDescriptionText);
+    m_messageDescription->setText(shown);
+    m_messageDescription->setToolTip(shown);
 }
 
 } // namespace corvane

@@ -83,6 +83,7 @@ private:
     bool SaveCollectionStatusData(const std::string& record);
     bool saveWithPositionCleared();
     void clearPosition();
+    void setMessageDetails(std::string description, std::string type);
     std::string typed(QLineEdit* edit) const;
     std::string_view separatorsOf(QLineEdit* edit) const;
 
@@ -96,6 +97,8 @@ private:
     /// The record as last loaded or saved: the position (no widget edits it) and the stored values.
     CollectionSettings m_record;
     /// The message type of the code in txtMsgLookup (the tag of lblMsg); it is shown nowhere.
+    /// The description and type of the message code, as the server gave them.
+    std::string m_messageDescriptionText;
     std::string m_messageType;
     ProgramRights m_rights;
     bool m_loading = false;

@@ -313,12 +313,14 @@ void frmFaxRelated::txtField_Change()
     // OK waits for the address the chosen method needs.
     const std::string method = methodCode();
     bool ready = true;
-    if (method == "F")
-        ready = !FaxAddress::faxDigits(WireCodec::toWireLossy(m_fields[FaxNumber]->text())).empty();
-    else if (method == "E")
+    if (method == "F") {
+        const auto number = WireCodec::encodeTyped(m_fields[FaxNumber]->text(), {}).wire;
+        ready = number && !FaxAddress::faxDigits(*number).empty();
+    } else if (method == "E") {
         ready = !m_fields[Email]->text().trimmed().isEmpty();
-    else
+    } else {
         ready = !m_recipientId.empty();
+    }
     m_okFax->setEnabled(ready);
     for (int i : {FaxNumber, Email}) {
         QLineEdit* field = m_fields[static_cast<std::size_t>(i)];

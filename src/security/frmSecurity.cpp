@@ -54,9 +54,15 @@ QString wire(std::string_view text)
     return WireCodec::toQString(text);
 }
 
+// Node keys are kept as the server's bytes, so a key always reads back exactly.
+QByteArray keyBytes(std::string_view key)
+{
+    return QByteArray(key.data(), static_cast<qsizetype>(key.size()));
+}
+
 std::string keyOf(const QTreeWidgetItem* item)
 {
-    return item ? WireCodec::toWireLossy(item->data(0, keyRole).toString()) : std::string();
+    return item ? item->data(0, keyRole).toByteArray().toStdString() : std::string();
 }
 
 bool sameCode(std::string_view a, std::string_view b)
@@ -256,7 +262,8 @@ void frmSecurity::Form_Load()
 QTreeWidgetItem* frmSecurity::addNode(QTreeWidgetItem* parent, const std::string& key, const QString& text, bool leaf)
 {
     if (!m_nodeKeys.insert(key).second) {
-        const std::string parentText = parent ? WireCodec::toWireLossy(parent->text(0)) : std::string();
+        const std::string parentText
+            = parent ? WireCodec::toWire(parent->text(0)).value_or(keyOf(parent)) : std::string();
         const std::string error = "Key is not unique in collection: " + key;
         Log::line("Failed to load list: \r\n" + error);
         tell("Failed to load list of " + parentText + ".\r\n" + error, PromptIcon::Critical);
@@ -264,7 +271,7 @@ QTreeWidgetItem* frmSecurity::addNode(QTreeWidgetItem* parent, const std::string
     }
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_tree);
     item->setText(0, text);
-    item->setData(0, keyRole, wire(key));
+    item->setData(0, keyRole, keyBytes(key));
     item->setIcon(0, style()->standardIcon(leaf ? QStyle::SP_FileIcon : QStyle::SP_DirClosedIcon));
     return item;
 }
@@ -431,9 +438,9 @@ void frmSecurity::tvwUsersAndGroups_Collapse(QTreeWidgetItem* item)
 bool frmSecurity::selectPage(const std::string& kind, const std::string& code, const std::string& word)
 {
     const int parts = !word.empty() ? 3 : code.empty() ? 1 : 2;
-    const QString key = wire(SecurityTree::nodeKey(kind, code, word, parts));
+    const std::string key = SecurityTree::nodeKey(kind, code, word, parts);
     for (QTreeWidgetItemIterator it(m_tree); *it; ++it) {
-        if ((*it)->data(0, keyRole).toString() == key) {
+        if (keyOf(*it) == key) {
             for (QTreeWidgetItem* p = (*it)->parent(); p; p = p->parent())
                 p->setExpanded(true);
             m_tree->setCurrentItem(*it);
