@@ -484,8 +484,11 @@ void frmSysSettingsPage::openLookup(std::size_t field)
     if (!m_writable || !editor.line)
         return;
     const PageField& spec = m_model.fields()[field];
+    const auto typed = WireCodec::toWireChecked(editor.line->text().trimmed(), wire(spec.label));
+    if (!typed)
+        return;
     LookupCall call;
-    call.searchText = WireCodec::toWireLossy(editor.line->text().trimmed());
+    call.searchText = *typed;
     call.parent = window();
     const std::string chosen = GeneralLookup(spec.lookupType, call);
     editor.line->setFocus();
@@ -522,7 +525,15 @@ bool frmSysSettingsPage::checkLookup(std::size_t field, bool quiet)
             focusField(field);
         return false;
     }
-    const std::string code = WireCodec::toWireLossy(typed);
+    const WireCodec::TypedText encoded = WireCodec::encodeTyped(typed, wire(spec.label));
+    if (!encoded.wire) {
+        if (!quiet) {
+            tell(encoded.refusal, PromptIcon::Warning, std::string(SettingsTexts::validationTitle));
+            focusField(field);
+        }
+        return false;
+    }
+    const std::string code = *encoded.wire;
     CodeVerdict verdict;
     auto& state = SharedState::instance();
     if (state.serverUtils)
@@ -556,7 +567,9 @@ void frmSysSettingsPage::pickDate(std::size_t field)
     auto utils = SharedState::instance().utils;
     if (!m_writable || !editor.line || !utils)
         return;
-    const std::string current = maskIsEmpty(editor.line) ? std::string() : WireCodec::toWireLossy(editor.line->text());
+    // A date the codec cannot carry is no date; the calendar then starts from today.
+    const std::string current
+        = maskIsEmpty(editor.line) ? std::string() : WireCodec::toWire(editor.line->text()).value_or(std::string());
     const std::string chosen = utils->PickDate(current, editor.buttons.front(), window());
     if (chosen.empty() || !editor.line->isEnabled())
         return;

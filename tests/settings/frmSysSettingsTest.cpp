@@ -213,6 +213,17 @@ TEST_F(SysSettingsWindowTest, ALookupCodeIsCheckedAndStoredWithItsDescription)
     EXPECT_EQ(stored("POSPAYDEF"), "POSPAYDEF=com^Commercial,");
 }
 
+TEST_F(SysSettingsWindowTest, ALookupSearchTheServerCannotStoreIsRefusedNotSentAsQuestionMarks)
+{
+    start();
+    ASSERT_TRUE(window->selectLeaf("pos_dflt_pmnt_code"));
+    line("txtLookup")->setText(QStringLiteral("\u0141"));
+    prompter->expect(PromptAnswer::Ok);
+    QTest::keyClick(line("txtLookup"), Qt::Key_F4);
+    EXPECT_NE(lastPrompt().text.find("(U+0141)"), std::string::npos) << lastPrompt().text;
+    EXPECT_TRUE(writes().empty());
+}
+
 TEST_F(SysSettingsWindowTest, NumberPagesRefuseOutOfRangeValuesBeforeSendingAndSendTheAcceptedOne)
 {
     start();
