@@ -3,7 +3,6 @@
 #include <QSizeF>
 
 class QPainter;
-class QTextDocument;
 
 namespace corvane {
 
@@ -13,7 +12,16 @@ class DocumentPages {
 public:
     virtual ~DocumentPages() = default;
 
+    /// Every page, laying out what is still waiting.
     virtual int pageCount() const = 0;
+    /// The pages known so far, laying out nothing: a long document shows its first pages while the rest waits.
+    virtual int pagesReady() const { return pageCount(); }
+    /// Lays out more of the document for about the given time; true once every page is known.
+    virtual bool layOutMore(int milliseconds)
+    {
+        (void)milliseconds;
+        return true;
+    }
     /// The paper of a page (counted from 0), 96 pixels per inch.
     virtual QSizeF pageSize(int page) const = 0;
     virtual void paintPage(QPainter& painter, int page) const = 0;
@@ -24,8 +32,6 @@ public:
         const QSizeF size = pageCount() > 0 ? pageSize(0) : QSizeF();
         return size.width() > size.height();
     }
-    /// The text the pages show, for find; nothing for pictures and PDF pages.
-    virtual QTextDocument* textDocument() { return nullptr; }
 };
 
 } // namespace corvane

@@ -60,7 +60,7 @@ void PageView::setFit(Fit fit)
 qreal PageView::scale() const
 {
     const qreal dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
-    if (m_fit == Fit::None || !m_pages || m_pages->pageCount() == 0)
+    if (m_fit == Fit::None || !m_pages || m_pages->pagesReady() == 0)
         return m_zoom / 100.0 * dpi / 96.0;
     const QSizeF page = m_pages->pageSize(0);
     const qreal width = std::max(50, viewport()->width() - 2 * gap) / page.width();
@@ -71,7 +71,7 @@ qreal PageView::scale() const
 
 int PageView::pageCount() const
 {
-    return m_pages ? m_pages->pageCount() : 0;
+    return m_pages ? m_pages->pagesReady() : 0;
 }
 
 QRectF PageView::sheetRect(int page) const
@@ -90,13 +90,13 @@ QRectF PageView::sheetRect(int page) const
 
 void PageView::updateScrollBars()
 {
-    if (!m_pages || m_pages->pageCount() == 0) {
+    if (!m_pages || m_pages->pagesReady() == 0) {
         verticalScrollBar()->setRange(0, 0);
         horizontalScrollBar()->setRange(0, 0);
         return;
     }
     const QSizeF page = m_pages->pageSize(0) * scale();
-    const qreal total = gap + m_pages->pageCount() * (page.height() + gap);
+    const qreal total = gap + m_pages->pagesReady() * (page.height() + gap);
     verticalScrollBar()->setPageStep(viewport()->height());
     verticalScrollBar()->setRange(0, std::max(0, static_cast<int>(total) - viewport()->height()));
     horizontalScrollBar()->setPageStep(viewport()->width());
@@ -105,22 +105,31 @@ void PageView::updateScrollBars()
 
 int PageView::currentPage() const
 {
-    if (!m_pages || m_pages->pageCount() == 0)
+    if (!m_pages || m_pages->pagesReady() == 0)
         return 0;
     const qreal step = m_pages->pageSize(0).height() * scale() + gap;
     // The page that holds the point a third of the way down the window.
     const qreal probe = verticalScrollBar()->value() + viewport()->height() / 3.0 - gap;
-    return std::clamp(static_cast<int>(probe / step), 0, m_pages->pageCount() - 1);
+    return std::clamp(static_cast<int>(probe / step), 0, m_pages->pagesReady() - 1);
 }
 
 void PageView::showPage(int page)
 {
-    if (!m_pages || m_pages->pageCount() == 0)
+    if (!m_pages || m_pages->pagesReady() == 0)
         return;
-    page = std::clamp(page, 0, m_pages->pageCount() - 1);
+    page = std::clamp(page, 0, m_pages->pagesReady() - 1);
     const qreal step = m_pages->pageSize(0).height() * scale() + gap;
     verticalScrollBar()->setValue(static_cast<int>(page * step));
     notePage();
+}
+
+void PageView::showLastPage()
+{
+    if (!m_pages)
+        return;
+    const int last = m_pages->pageCount() - 1; // lays out what is still waiting
+    updateScrollBars();
+    showPage(last);
 }
 
 void PageView::showArea(int page, const QRectF& area)
@@ -142,6 +151,9 @@ void PageView::refresh()
 {
     updateScrollBars();
     viewport()->update();
+    // The count may have grown while the rest of the document was laid out.
+    m_lastPage = -1;
+    notePage();
 }
 
 void PageView::notePage()
@@ -155,7 +167,7 @@ void PageView::notePage()
 
 void PageView::paintEvent(QPaintEvent*)
 {
-    if (!m_pages || m_pages->pageCount() == 0)
+    if (!m_pages || m_pages->pagesReady() == 0)
         return;
     QPainter painter(viewport());
     painter.setRenderHint(QPainter::Antialiasing);
@@ -163,7 +175,7 @@ void PageView::paintEvent(QPaintEvent*)
     const qreal s = scale();
     const qreal step = m_pages->pageSize(0).height() * s + gap;
     const int first = std::max(0, static_cast<int>((verticalScrollBar()->value() - gap) / step));
-    for (int page = first; page < m_pages->pageCount(); ++page) {
+    for (int page = first; page < m_pages->pagesReady(); ++page) {
         const QRectF sheet = sheetRect(page);
         if (sheet.top() > viewport()->height())
             break;
@@ -196,7 +208,7 @@ void PageView::keyPressEvent(QKeyEvent* event)
         if (event->key() == Qt::Key_Home)
             showPage(0);
         else if (event->key() == Qt::Key_End)
-            showPage(pageCount() - 1);
+            showLastPage();
         else
             QAbstractScrollArea::keyPressEvent(event);
         return;
@@ -212,7 +224,7 @@ void PageView::keyPressEvent(QKeyEvent* event)
         showPage(0);
         break;
     case Qt::Key_End:
-        showPage(pageCount() - 1);
+        showLastPage();
         break;
     default:
         QAbstractScrollArea::keyPressEvent(event);

@@ -26,8 +26,10 @@ public:
     qreal scale() const;
 
     int currentPage() const;
+    /// The pages shown so far: a long document grows while the rest of it is laid out.
     int pageCount() const;
     void showPage(int page);
+    void showLastPage();
     /// Scrolls the rectangle of a page (page pixels) into view.
     void showArea(int page, const QRectF& area);
     /// Repaints after the pages changed (highlights, layout).

@@ -1,5 +1,7 @@
 #include "RtfTextBuilder.h"
 
+#include "PageFieldObject.h"
+
 #include <QPainter>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -7,7 +9,6 @@
 #include <QUrl>
 
 #include <algorithm>
-#include <unordered_set>
 
 namespace corvane {
 
@@ -217,60 +218,94 @@ const QTextBlockFormat& RtfTextBuilder::blockFormat(std::uint32_t index)
 
 void RtfTextBuilder::addPictures(QTextDocument& target)
 {
-    for (std::size_t i = 0; i < m_document.pictures.size(); ++i) {
-        const RtfPicture& picture = m_document.pictures[i];
-        const int width = static_cast<int>(pixels(picture.width));
-        const int height = static_cast<int>(pixels(picture.height));
-        QImage image;
-        if (picture.kind != RtfPictureKind::Unsupported)
-            image.loadFromData(reinterpret_cast<const uchar*>(picture.bytes.data()), qsizetype(picture.bytes.size()));
-        if (image.isNull())
-            image = emptyFrame(width, height);
-        target.addResource(QTextDocument::ImageResource, QUrl(pictureName(static_cast<std::uint32_t>(i))), image);
+    if (m_pictures.size() != m_document.pictures.size()) {
+        m_pictures.clear();
+        for (const RtfPicture& picture : m_document.pictures) {
+            QImage image;
+            if (picture.kind != RtfPictureKind::Unsupported)
+                image.loadFromData(reinterpret_cast<const uchar*>(picture.bytes.data()),
+                                   qsizetype(picture.bytes.size()));
+            if (image.isNull())
+                image = emptyFrame(static_cast<int>(pixels(picture.width)), static_cast<int>(pixels(picture.height)));
+            m_pictures.push_back(std::move(image));
+        }
     }
+    for (std::size_t i = 0; i < m_pictures.size(); ++i)
+        target.addResource(QTextDocument::ImageResource, QUrl(pictureName(static_cast<std::uint32_t>(i))),
+                           m_pictures[i]);
 }
 
-void RtfTextBuilder::build(std::size_t storyIndex, QTextDocument& target, int pageNumber, int pageCount,
-                           int sectionPages)
+void RtfTextBuilder::startDocument(QTextDocument& target)
 {
-    m_pageNumber = pageNumber;
-    m_pageCount = pageCount;
-    m_sectionPages = sectionPages > 0 ? sectionPages : pageCount;
-    target.clear();
+    if (!target.isEmpty())
+        target.clear();
     target.setUndoRedoEnabled(false);
-    target.setDocumentMargin(0);
     QTextOption option = target.defaultTextOption();
     option.setTabStopDistance(pixels(m_document.defaultTab > 0 ? m_document.defaultTab : 720));
     target.setDefaultTextOption(option);
+    addPictures(target);
+}
+
+void RtfTextBuilder::buildBand(std::size_t storyIndex, QTextDocument& target, int pageNumber, int pageCount,
+                               int sectionPages)
+{
+    m_body = false;
+    m_pageNumber = pageNumber;
+    m_pageCount = pageCount;
+    m_sectionPages = sectionPages > 0 ? sectionPages : pageCount;
+    startDocument(target);
+    target.setDocumentMargin(0);
     if (storyIndex >= m_document.stories.size())
         return;
-    addPictures(target);
     const RtfStory& story = m_document.stories[storyIndex];
-
-    // Sections after the first start a new page unless they run on.
-    std::unordered_set<std::uint32_t> sectionBreaks;
-    std::vector<std::uint32_t> sectionFirstBlocks;
-    if (storyIndex == 0) {
-        m_sectionStarts.clear();
-        for (std::size_t s = 0; s < m_document.sections.size(); ++s) {
-            const RtfSection& section = m_document.sections[s];
-            sectionFirstBlocks.push_back(section.firstBlock);
-            if (s > 0 && section.breakKind != RtfSectionBreak::Continuous
-                && section.breakKind != RtfSectionBreak::Column)
-                sectionBreaks.insert(section.firstBlock);
-        }
-    }
-    std::size_t nextSection = 0;
-
     QTextCursor cursor(&target);
     cursor.beginEditBlock();
+    buildBlocks(story, 0, static_cast<std::uint32_t>(story.blocks.size()), cursor, {}, {});
+    cursor.endEditBlock();
+}
+
+void RtfTextBuilder::buildBody(std::size_t firstSection, std::size_t endSection, QTextDocument& target)
+{
+    m_body = true;
+    m_sectionStarts.clear();
+    startDocument(target);
+    if (m_document.stories.empty())
+        return;
+    const RtfStory& story = m_document.stories.front();
+    std::uint32_t firstBlock = 0;
+    auto endBlock = static_cast<std::uint32_t>(story.blocks.size());
+    std::vector<std::uint32_t> sectionFirstBlocks;
+    std::vector<bool> sectionBreaksPage;
+    endSection = std::min(endSection, m_document.sections.size());
+    if (firstSection < endSection) {
+        firstBlock = m_document.sections[firstSection].firstBlock;
+        const RtfSection& last = m_document.sections[endSection - 1];
+        endBlock = std::min(endBlock, last.firstBlock + last.blockCount);
+        for (std::size_t s = firstSection; s < endSection; ++s) {
+            const RtfSectionBreak kind = m_document.sections[s].breakKind;
+            sectionFirstBlocks.push_back(m_document.sections[s].firstBlock);
+            sectionBreaksPage.push_back(kind != RtfSectionBreak::Continuous && kind != RtfSectionBreak::Column);
+        }
+    }
+    QTextCursor cursor(&target);
+    cursor.beginEditBlock();
+    buildBlocks(story, firstBlock, endBlock, cursor, sectionFirstBlocks, sectionBreaksPage);
+    cursor.endEditBlock();
+}
+
+void RtfTextBuilder::buildBlocks(const RtfStory& story, std::uint32_t firstBlock, std::uint32_t endBlock,
+                                 QTextCursor& cursor, const std::vector<std::uint32_t>& sectionFirstBlocks,
+                                 const std::vector<bool>& sectionBreaksPage)
+{
+    std::size_t nextSection = 0;
     bool first = true;
-    for (std::uint32_t b = 0; b < story.blocks.size(); ++b) {
+    for (std::uint32_t b = firstBlock; b < endBlock && b < story.blocks.size(); ++b) {
         const RtfBlock& block = story.blocks[b];
-        const bool breakBefore = sectionBreaks.count(b) > 0;
+        bool breakBefore = false;
         while (nextSection < sectionFirstBlocks.size() && sectionFirstBlocks[nextSection] <= b) {
             // A paragraph starts in the block it is given or in a new one; a table after the cursor.
             m_sectionStarts.push_back(cursor.position() + (first ? 0 : 1));
+            breakBefore = breakBefore || (nextSection > 0 && sectionBreaksPage[nextSection]);
             ++nextSection;
         }
         if (block.kind == RtfBlockKind::Table) {
@@ -285,7 +320,6 @@ void RtfTextBuilder::build(std::size_t storyIndex, QTextDocument& target, int pa
         buildParagraph(story, story.paragraphs[block.index], cursor, first, breakBefore);
         first = false;
     }
-    cursor.endEditBlock();
 }
 
 void RtfTextBuilder::buildParagraph(const RtfStory& story, const RtfParagraph& paragraph, QTextCursor& cursor,
@@ -322,11 +356,11 @@ void RtfTextBuilder::buildParagraph(const RtfStory& story, const RtfParagraph& p
         case RtfRunKind::PageNumber:
         case RtfRunKind::PageCount:
         case RtfRunKind::SectionPageCount: {
-            if (m_pageCount <= 0) {
-                // A body field: a placeholder of about the right width, marked so the pages can fill it in.
-                QTextCharFormat marked = chars;
-                marked.setProperty(pageFieldProperty, static_cast<int>(run.kind));
-                cursor.insertText(QStringLiteral("0"), marked);
+            if (m_body) {
+                QTextCharFormat field = chars;
+                field.setObjectType(PageFieldObject::objectType);
+                field.setProperty(PageFieldObject::kindProperty, static_cast<int>(run.kind));
+                cursor.insertText(QString(QChar::ObjectReplacementCharacter), field);
                 break;
             }
             const int value = run.kind == RtfRunKind::PageNumber ? m_pageNumber

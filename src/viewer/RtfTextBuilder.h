@@ -21,14 +21,15 @@ class RtfTextBuilder {
 public:
     explicit RtfTextBuilder(const RtfDocument& document);
 
-    /// Fills target (emptied first) with one story; page fields show pageNumber, pageCount and sectionPages.
-    void build(std::size_t story, QTextDocument& target, int pageNumber = 0, int pageCount = 0, int sectionPages = 0);
+    /// Fills target (emptied first) with the body's sections [firstSection, endSection), each that does not run on
+    /// starting a new page; the paper and its margins are the caller's. Its page fields become page field objects: the
+    /// body is laid out before its pages are known, so the pages draw the numbers.
+    void buildBody(std::size_t firstSection, std::size_t endSection, QTextDocument& target);
+    /// Fills target (emptied first) with a header or footer; its page fields show the numbers given.
+    void buildBand(std::size_t story, QTextDocument& target, int pageNumber, int pageCount, int sectionPages);
 
     static double pixels(int twips) { return twips / 15.0; }
-    /// The character property that marks a page field of the body (its value is the run kind); the body is laid
-    /// out before its pages are known, so the pages fill these in afterwards.
-    static constexpr int pageFieldProperty = 0x100000 + 17;
-    /// Where each section of the body begins in the last body built (document positions).
+    /// Where each section of the last body built begins (positions in its document).
     const std::vector<int>& sectionStarts() const { return m_sectionStarts; }
 
 private:
@@ -37,12 +38,17 @@ private:
     void buildTable(const RtfStory& story, const RtfTable& table, QTextCursor& cursor, bool breakBefore);
     const QTextCharFormat& charFormat(std::uint32_t index);
     const QTextBlockFormat& blockFormat(std::uint32_t index);
+    void startDocument(QTextDocument& target);
+    void buildBlocks(const RtfStory& story, std::uint32_t firstBlock, std::uint32_t endBlock, QTextCursor& cursor,
+                     const std::vector<std::uint32_t>& sectionFirstBlocks, const std::vector<bool>& sectionBreaksPage);
     void addPictures(QTextDocument& target);
 
     const RtfDocument& m_document;
     std::vector<QTextCharFormat> m_charFormats;
     std::vector<QTextBlockFormat> m_blockFormats;
     std::vector<bool> m_charMade, m_blockMade;
+    std::vector<QImage> m_pictures; ///< decoded once, shared by every document built
+    bool m_body = false; ///< page fields become objects rather than numbers
     int m_pageNumber = 0, m_pageCount = 0, m_sectionPages = 0;
     std::vector<int> m_sectionStarts;
 };

@@ -1,8 +1,10 @@
 #include "TextPages.h"
 
+#include "PageFieldObject.h"
 #include "RtfReader.h"
 #include "RtfTextBuilder.h"
 
+#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QImage>
 #include <QPainter>
@@ -13,6 +15,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace corvane {
 
@@ -50,18 +53,31 @@ void substituteOfficeFonts()
     (void)done;
 }
 
-std::unique_ptr<QTextDocument> newDocument(bool withLayout = true)
+/// A document with its layout on the layout device before it has any content, so that what is built into it is
+/// laid out once, on the right device and paper.
+std::unique_ptr<QTextDocument> newDocument()
 {
     substituteOfficeFonts();
     auto document = std::make_unique<QTextDocument>();
     document->setUndoRedoEnabled(false);
-    if (withLayout)
-        document->documentLayout()->setPaintDevice(layoutDevice());
+    document->documentLayout()->setPaintDevice(layoutDevice());
     QFont font(QStringLiteral("Times New Roman"), 12);
     font.setStyleHint(QFont::Serif);
     document->setDefaultFont(font);
     return document;
 }
+
+int digitsOf(int value)
+{
+    int digits = 1;
+    for (; value >= 10; value /= 10)
+        ++digits;
+    return digits;
+}
+
+/// About the fewest characters a page of a business document holds: field widths are reserved for the page
+/// numbers this many characters could fill, so a real number is rarely longer than its room.
+constexpr qsizetype charactersPerPage = 2000;
 
 } // namespace
 
@@ -71,30 +87,66 @@ TextPages::~TextPages() = default;
 std::unique_ptr<TextPages> TextPages::fromRtf(std::string_view rtf)
 {
     std::unique_ptr<TextPages> pages(new TextPages);
+    TextPages* self = pages.get();
     pages->m_rtf = std::make_unique<RtfDocument>(RtfReader::read(rtf));
     pages->m_builder = std::make_unique<RtfTextBuilder>(*pages->m_rtf);
-    // Built before the document has a layout, and given its paper before the first layout, so that the whole
-    // document is laid out once rather than once for the build and again for the paper.
-    pages->m_body = newDocument(false);
-    pages->m_builder->build(0, *pages->m_body);
-    pages->m_sectionPositions = pages->m_builder->sectionStarts();
+    pages->m_fields = std::make_unique<PageFieldObject>(
+        [self](const QTextDocument* document, int kind) { return self->fieldDigits(document, kind); },
+        [self](const QTextDocument* document, qreal y, int kind) {
+            const std::size_t index = self->partOf(document);
+            if (index >= self->m_laidOut)
+                return 0;
+            const Part& part = self->m_parts[index];
+            const qreal height = document->pageSize().height();
+            const int page = height > 0 ? std::clamp(static_cast<int>(y / height), 0, part.pages - 1) : 0;
+            return self->fieldValue(part.firstPage + page, static_cast<RtfRunKind>(kind));
+        });
     pages->m_title = QString::fromStdString(pages->m_rtf->title);
-    pages->setPageFormat(pages->m_rtf->sections.empty() ? RtfPageSetup() : pages->m_rtf->sections.front().page);
-    pages->m_body->documentLayout()->setPaintDevice(layoutDevice());
-    pages->fillBodyFields();
+    const std::vector<RtfSection>& sections = pages->m_rtf->sections;
+    for (std::size_t s = 0; s < sections.size(); ++s) {
+        const bool runsOn = s > 0
+            && (sections[s].breakKind == RtfSectionBreak::Continuous
+                || sections[s].breakKind == RtfSectionBreak::Column);
+        if (runsOn) {
+            pages->m_parts.back().endSection = s + 1;
+            continue;
+        }
+        Part part;
+        part.firstSection = s;
+        part.endSection = s + 1;
+        part.page = sections[s].page;
+        pages->m_parts.push_back(std::move(part));
+    }
+    if (pages->m_parts.empty())
+        pages->m_parts.emplace_back();
+    return pages;
+}
+
+std::unique_ptr<TextPages> TextPages::single(std::unique_ptr<QTextDocument> document, const RtfPageSetup& page)
+{
+    std::unique_ptr<TextPages> pages(new TextPages);
+    Part part;
+    part.document = std::move(document);
+    part.page = page;
+    pages->m_partOf[part.document.get()] = 0;
+    pages->applyPaper(part);
+    pages->m_parts.push_back(std::move(part));
     return pages;
 }
 
 std::unique_ptr<TextPages> TextPages::fromPlainText(const QString& text)
 {
-    std::unique_ptr<TextPages> pages(new TextPages);
-    pages->m_body = newDocument();
+    auto document = newDocument();
     QFont fixed(QStringLiteral("Courier New"), 10);
     fixed.setStyleHint(QFont::TypeWriter);
     fixed.setFixedPitch(true);
-    pages->m_body->setDefaultFont(fixed);
+    document->setDefaultFont(fixed);
+    RtfPageSetup page;
+    page.marginLeft = page.marginRight = page.marginTop = page.marginBottom = 1080;
+    auto pages = single(std::move(document), page);
     // Reports separate their pages with form feeds.
-    QTextCursor cursor(pages->m_body.get());
+    QTextCursor cursor(pages->m_parts.front().document.get());
+    cursor.beginEditBlock();
     const QStringList sheets = text.split(QChar(12));
     for (qsizetype i = 0; i < sheets.size(); ++i) {
         if (i > 0) {
@@ -114,117 +166,230 @@ std::unique_ptr<TextPages> TextPages::fromPlainText(const QString& text)
             cursor.insertText(sheet.mid(firstEnd + 1));
         }
     }
-    RtfPageSetup page;
-    page.marginLeft = page.marginRight = page.marginTop = page.marginBottom = 1080;
-    pages->applyPage(page);
+    cursor.endEditBlock();
     return pages;
 }
 
 std::unique_ptr<TextPages> TextPages::fromHtml(const QString& html)
 {
-    std::unique_ptr<TextPages> pages(new TextPages);
-    pages->m_body = newDocument();
-    pages->m_body->setHtml(html);
-    pages->m_title = pages->m_body->metaInformation(QTextDocument::DocumentTitle);
-    pages->applyPage(RtfPageSetup());
+    auto pages = single(newDocument(), RtfPageSetup());
+    QTextDocument* document = pages->m_parts.front().document.get();
+    document->setHtml(html);
+    pages->m_title = document->metaInformation(QTextDocument::DocumentTitle);
+    // setHtml sets the document's own margin; the paper's margins are the ones that count.
+    pages->applyPaper(pages->m_parts.front());
     return pages;
 }
 
-void TextPages::applyPage(const RtfPageSetup& page)
+void TextPages::applyPaper(Part& part) const
 {
-    setPageFormat(page);
-    if (m_rtf)
-        fillBodyFields();
-}
-
-void TextPages::setPageFormat(const RtfPageSetup& page)
-{
-    m_page = page;
-    m_sectionsKnown = false;
-    QTextFrameFormat frame = m_body->rootFrame()->frameFormat();
+    const RtfPageSetup& page = part.page;
+    int top = page.marginTop, bottom = page.marginBottom;
+    if (m_rtf && part.firstSection < m_rtf->sections.size()) {
+        // A header or footer taller than its margin pushes the body away from it, as on the printed page.
+        qreal header = 0, footer = 0;
+        for (std::size_t s = part.firstSection; s < part.endSection && s < m_rtf->sections.size(); ++s) {
+            for (const RtfHeaderSet* set : {&m_rtf->sections[s].headers, &m_rtf->sections[s].footers}) {
+                qreal& tallest = set == &m_rtf->sections[s].headers ? header : footer;
+                for (const int story : {set->all, set->left, set->right, set->first})
+                    tallest = std::max(tallest, story >= 0 ? bandHeight(story, page) : 0.0);
+            }
+        }
+        if (header > 0)
+            top = std::max(top, page.headerDistance + static_cast<int>(std::ceil(header * 15)));
+        if (footer > 0)
+            bottom = std::max(bottom, page.footerDistance + static_cast<int>(std::ceil(footer * 15)));
+    }
+    QTextDocument& document = *part.document;
+    QTextFrameFormat frame = document.rootFrame()->frameFormat();
     frame.setLeftMargin(RtfTextBuilder::pixels(page.marginLeft));
     frame.setRightMargin(RtfTextBuilder::pixels(page.marginRight));
-    frame.setTopMargin(RtfTextBuilder::pixels(page.marginTop));
-    frame.setBottomMargin(RtfTextBuilder::pixels(page.marginBottom));
-    m_body->rootFrame()->setFrameFormat(frame);
-    m_body->setPageSize(QSizeF(RtfTextBuilder::pixels(page.paperWidth), RtfTextBuilder::pixels(page.paperHeight)));
+    frame.setTopMargin(RtfTextBuilder::pixels(top));
+    frame.setBottomMargin(RtfTextBuilder::pixels(bottom));
+    document.rootFrame()->setFrameFormat(frame);
+    document.setPageSize(QSizeF(RtfTextBuilder::pixels(page.paperWidth), RtfTextBuilder::pixels(page.paperHeight)));
 }
 
-void TextPages::fillBodyFields()
+qreal TextPages::bandHeight(int story, const RtfPageSetup& page) const
 {
-    struct Field {
-        int position;
-        int length;
-        int kind;
-        QTextCharFormat format;
-    };
-    std::vector<Field> fields;
-    for (QTextBlock block = m_body->begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const QVariant kind = fragment.charFormat().property(RtfTextBuilder::pageFieldProperty);
-            if (kind.isValid())
-                fields.push_back({fragment.position(), fragment.length(), kind.toInt(), fragment.charFormat()});
-        }
-    }
-    if (fields.empty())
-        return;
-    m_sectionsKnown = false;
-    computeSections();
-    const int pages = pageCount();
-    QTextCursor cursor(m_body.get());
-    cursor.beginEditBlock();
-    // From the end, so that a number of another length does not move the fields still to come.
-    for (auto field = fields.rbegin(); field != fields.rend(); ++field) {
-        cursor.setPosition(field->position);
-        const int page = pageOf(cursor);
-        int value = pages;
-        if (field->kind == static_cast<int>(RtfRunKind::PageNumber)) {
-            value = page + 1;
-        } else if (field->kind == static_cast<int>(RtfRunKind::SectionPageCount)) {
-            const auto next = std::upper_bound(m_sectionFirstPage.begin(), m_sectionFirstPage.end(), page);
-            const int first = next == m_sectionFirstPage.begin() ? 0 : *(next - 1);
-            value = (next == m_sectionFirstPage.end() ? pages : *next) - first;
-        }
-        const QString number = QString::number(value);
-        cursor.setPosition(field->position + field->length, QTextCursor::KeepAnchor);
-        cursor.insertText(number, field->format);
-        const int moved = static_cast<int>(number.size()) - field->length;
-        for (int& start : m_sectionPositions) {
-            if (start > field->position)
-                start += moved;
-        }
-    }
-    cursor.endEditBlock();
-    m_sectionsKnown = false;
+    const auto known = m_bandHeights.find(story);
+    if (known != m_bandHeights.end())
+        return known->second;
+    QTextDocument band;
+    band.documentLayout()->setPaintDevice(layoutDevice());
+    m_builder->buildBand(static_cast<std::size_t>(story), band, 8, 88, 8);
+    band.setTextWidth(RtfTextBuilder::pixels(page.paperWidth - page.marginLeft - page.marginRight));
+    const qreal height = band.isEmpty() ? 0 : band.size().height();
+    m_bandHeights.emplace(story, height);
+    return height;
 }
 
-void TextPages::setLandscape(bool landscape)
+void TextPages::ensureBuilt(std::size_t index) const
 {
-    if (landscape == (m_page.paperWidth > m_page.paperHeight))
+    Part& part = m_parts[index];
+    if (part.document || !m_builder)
         return;
-    RtfPageSetup turned = m_page;
-    std::swap(turned.paperWidth, turned.paperHeight);
-    turned.landscape = landscape;
-    applyPage(turned);
+    part.document = newDocument();
+    part.document->documentLayout()->registerHandler(PageFieldObject::objectType, m_fields.get());
+    m_partOf[part.document.get()] = index;
+    applyPaper(part);
+    m_builder->buildBody(part.firstSection, part.endSection, *part.document);
+    part.sectionPositions = m_builder->sectionStarts();
+}
+
+void TextPages::layOutNext() const
+{
+    const std::size_t index = m_laidOut;
+    ensureBuilt(index);
+    Part& part = m_parts[index];
+    QTextDocument& document = *part.document;
+    part.pages = std::max(1, document.pageCount());
+    part.firstPage = index == 0 ? 0 : m_parts[index - 1].firstPage + m_parts[index - 1].pages;
+    part.sectionFirstPage.clear();
+    const qreal height = document.pageSize().height();
+    for (const int position : part.sectionPositions) {
+        const QTextBlock block = document.findBlock(std::min(position, document.characterCount() - 1));
+        const qreal top = block.isValid() ? document.documentLayout()->blockBoundingRect(block).top() : 0;
+        part.sectionFirstPage.push_back(std::clamp(static_cast<int>(top / height), 0, part.pages - 1));
+    }
+    m_laidOut = index + 1;
+}
+
+bool TextPages::layOutMore(int milliseconds)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (m_laidOut < m_parts.size()) {
+        layOutNext();
+        if (clock.elapsed() >= milliseconds)
+            break;
+    }
+    return m_laidOut == m_parts.size();
+}
+
+void TextPages::ensureReady(int page) const
+{
+    while (m_laidOut < m_parts.size() && pagesSoFar() <= page)
+        layOutNext();
+}
+
+int TextPages::pagesSoFar() const
+{
+    if (m_laidOut == 0)
+        return 0;
+    const Part& last = m_parts[m_laidOut - 1];
+    return last.firstPage + last.pages;
 }
 
 int TextPages::pageCount() const
 {
-    return std::max(1, m_body->pageCount());
+    while (m_laidOut < m_parts.size())
+        layOutNext();
+    return std::max(1, pagesSoFar());
 }
 
-QSizeF TextPages::pageSize(int) const
+int TextPages::pagesReady() const
 {
-    return m_body->pageSize();
+    return pagesSoFar();
+}
+
+QSizeF TextPages::pageSize(int page) const
+{
+    // A page not laid out yet is given the paper of the next part: nothing is laid out to answer.
+    std::size_t index = m_laidOut < m_parts.size() ? m_laidOut : m_parts.size() - 1;
+    if (page < pagesSoFar())
+        index = place(page).part;
+    const RtfPageSetup& paper = m_parts[index].page;
+    return {RtfTextBuilder::pixels(paper.paperWidth), RtfTextBuilder::pixels(paper.paperHeight)};
+}
+
+void TextPages::setLandscape(bool landscape)
+{
+    bool changed = false;
+    for (Part& part : m_parts) {
+        if (landscape == (part.page.paperWidth > part.page.paperHeight))
+            continue;
+        std::swap(part.page.paperWidth, part.page.paperHeight);
+        part.page.landscape = landscape;
+        changed = true;
+    }
+    if (!changed)
+        return;
+    m_bandHeights.clear();
+    for (Part& part : m_parts) {
+        if (part.document)
+            applyPaper(part);
+    }
+    m_laidOut = 0;
+}
+
+std::size_t TextPages::partOf(const QTextDocument* document) const
+{
+    const auto found = m_partOf.find(document);
+    return found == m_partOf.end() ? m_parts.size() : found->second;
+}
+
+TextPages::Place TextPages::place(int page) const
+{
+    Place where;
+    const auto laidOut = m_parts.begin() + static_cast<std::ptrdiff_t>(m_laidOut);
+    const auto next
+        = std::upper_bound(m_parts.begin(), laidOut, page, [](int p, const Part& part) { return p < part.firstPage; });
+    where.part = next == m_parts.begin() ? 0 : static_cast<std::size_t>(next - m_parts.begin()) - 1;
+    const Part& part = m_parts[where.part];
+    where.pageInPart = page - part.firstPage;
+    std::size_t section = 0;
+    while (section + 1 < part.sectionFirstPage.size() && part.sectionFirstPage[section + 1] <= where.pageInPart)
+        ++section;
+    where.section = part.firstSection + section;
+    where.sectionFirst = part.firstPage + (section < part.sectionFirstPage.size() ? part.sectionFirstPage[section] : 0);
+    where.sectionEnd = part.firstPage
+        + (section + 1 < part.sectionFirstPage.size() ? part.sectionFirstPage[section + 1] : part.pages);
+    return where;
+}
+
+int TextPages::fieldValue(int page, RtfRunKind kind) const
+{
+    ensureReady(page);
+    if (page < 0 || page >= pagesSoFar())
+        return 0;
+    const Place where = place(page);
+    if (kind == RtfRunKind::PageCount)
+        return pagesSoFar();
+    if (kind == RtfRunKind::SectionPageCount)
+        return where.sectionEnd - where.sectionFirst;
+    const int start
+        = m_rtf && where.section < m_rtf->sections.size() ? m_rtf->sections[where.section].pageNumberStart : -1;
+    return start >= 0 ? start + (page - where.sectionFirst) : page + 1;
+}
+
+int TextPages::fieldDigits(const QTextDocument* document, int kind) const
+{
+    if (!m_rtf)
+        return 1;
+    const std::size_t index = partOf(document);
+    const bool restarts = index < m_parts.size() && m_parts[index].firstSection < m_rtf->sections.size()
+        && m_rtf->sections[m_parts[index].firstSection].pageNumberStart >= 0;
+    const bool withinPart = kind == static_cast<int>(RtfRunKind::SectionPageCount)
+        || (kind == static_cast<int>(RtfRunKind::PageNumber) && restarts);
+    const qsizetype characters
+        = withinPart && document ? document->characterCount() : static_cast<qsizetype>(m_rtf->text.size());
+    return digitsOf(static_cast<int>(std::min<qsizetype>(characters / charactersPerPage + 1, 1000000000)));
 }
 
 int TextPages::pageOf(const QTextCursor& cursor, QRectF* rectOnPage) const
 {
-    const QTextBlock block = m_body->findBlock(cursor.position());
-    if (!block.isValid())
+    const std::size_t index = partOf(cursor.document());
+    if (index >= m_parts.size())
         return 0;
-    QRectF rect = m_body->documentLayout()->blockBoundingRect(block);
+    while (m_laidOut <= index)
+        layOutNext();
+    const Part& part = m_parts[index];
+    const QTextDocument& document = *part.document;
+    const QTextBlock block = document.findBlock(cursor.position());
+    if (!block.isValid())
+        return part.firstPage;
+    QRectF rect = document.documentLayout()->blockBoundingRect(block);
     if (const QTextLayout* layout = block.layout()) {
         const QTextLine line = layout->lineForTextPosition(cursor.position() - block.position());
         if (line.isValid()) {
@@ -232,11 +397,47 @@ int TextPages::pageOf(const QTextCursor& cursor, QRectF* rectOnPage) const
             rect = QRectF(rect.left() + x, rect.top() + line.y(), 1, line.height());
         }
     }
-    const qreal height = m_body->pageSize().height();
-    const int page = std::clamp(static_cast<int>(rect.top() / height), 0, pageCount() - 1);
+    const qreal height = document.pageSize().height();
+    const int page = std::clamp(static_cast<int>(rect.top() / height), 0, part.pages - 1);
     if (rectOnPage)
         *rectOnPage = rect.translated(0, -page * height);
-    return page;
+    return part.firstPage + page;
+}
+
+QTextCursor TextPages::find(const QString& text, const QTextCursor& after, QTextDocument::FindFlags flags) const
+{
+    if (m_parts.empty() || text.isEmpty())
+        return {};
+    for (std::size_t i = 0; i < m_parts.size(); ++i)
+        ensureBuilt(i);
+    const bool backward = flags.testFlag(QTextDocument::FindBackward);
+    const std::size_t from = after.isNull() ? (backward ? m_parts.size() - 1 : 0) : partOf(after.document());
+    if (from >= m_parts.size())
+        return {};
+    for (std::size_t i = from;; backward ? --i : ++i) {
+        const QTextDocument& document = *m_parts[i].document;
+        QTextCursor found;
+        if (i == from && !after.isNull())
+            found = document.find(text, after, flags);
+        else
+            found = document.find(text, backward ? document.characterCount() - 1 : 0, flags);
+        if (!found.isNull())
+            return found;
+        if (backward ? i == 0 : i + 1 == m_parts.size())
+            return {};
+    }
+}
+
+QString TextPages::plainText() const
+{
+    QString text;
+    for (std::size_t i = 0; i < m_parts.size(); ++i) {
+        ensureBuilt(i);
+        if (i > 0)
+            text += QLatin1Char('\n');
+        text += m_parts[i].document->toPlainText();
+    }
+    return text;
 }
 
 void TextPages::setHighlights(const QList<QTextCursor>& matches, const QTextCursor& current)
@@ -253,46 +454,23 @@ void TextPages::setHighlights(const QList<QTextCursor>& matches, const QTextCurs
     }
 }
 
-void TextPages::computeSections() const
-{
-    if (m_sectionsKnown)
-        return;
-    m_sectionsKnown = true;
-    m_sectionFirstPage.clear();
-    const qreal height = m_body->pageSize().height();
-    for (const int position : m_sectionPositions) {
-        const QTextBlock block = m_body->findBlock(std::min(position, m_body->characterCount() - 1));
-        const qreal top = block.isValid() ? m_body->documentLayout()->blockBoundingRect(block).top() : 0;
-        m_sectionFirstPage.push_back(static_cast<int>(top / height));
-    }
-}
-
-void TextPages::paintBand(QPainter& painter, int story, int page, bool header) const
+void TextPages::paintBand(QPainter& painter, int story, const Place& where, int page, bool header) const
 {
     if (!m_rtf || story < 0 || !m_builder)
         return;
-    computeSections();
-    // The section the page belongs to, its first page and its own page count.
-    std::size_t section = 0;
-    while (section + 1 < m_sectionFirstPage.size() && m_sectionFirstPage[section + 1] <= page)
-        ++section;
-    const int firstPage = section < m_sectionFirstPage.size() ? m_sectionFirstPage[section] : 0;
-    const int nextFirst = section + 1 < m_sectionFirstPage.size() ? m_sectionFirstPage[section + 1] : pageCount();
-    const RtfSection& rtfSection = m_rtf->sections[std::min(section, m_rtf->sections.size() - 1)];
-    int number = page + 1;
-    if (rtfSection.pageNumberStart >= 0)
-        number = rtfSection.pageNumberStart + (page - firstPage);
-
+    const RtfSection& section = m_rtf->sections[std::min(where.section, m_rtf->sections.size() - 1)];
+    const int number = section.pageNumberStart >= 0 ? section.pageNumberStart + (page - where.sectionFirst) : page + 1;
+    const RtfPageSetup& paper = m_parts[where.part].page;
     QTextDocument band;
     band.documentLayout()->setPaintDevice(layoutDevice());
-    band.setDefaultFont(m_body->defaultFont());
-    m_builder->build(static_cast<std::size_t>(story), band, number, pageCount(), nextFirst - firstPage);
-    const qreal width = RtfTextBuilder::pixels(m_page.paperWidth - m_page.marginLeft - m_page.marginRight);
-    band.setTextWidth(width);
-    const qreal y = header ? RtfTextBuilder::pixels(m_page.headerDistance)
-                           : RtfTextBuilder::pixels(m_page.paperHeight - m_page.footerDistance) - band.size().height();
+    band.setDefaultFont(m_parts[where.part].document->defaultFont());
+    m_builder->buildBand(static_cast<std::size_t>(story), band, number, pagesSoFar(),
+                         where.sectionEnd - where.sectionFirst);
+    band.setTextWidth(RtfTextBuilder::pixels(paper.paperWidth - paper.marginLeft - paper.marginRight));
+    const qreal y = header ? RtfTextBuilder::pixels(paper.headerDistance)
+                           : RtfTextBuilder::pixels(paper.paperHeight - paper.footerDistance) - band.size().height();
     painter.save();
-    painter.translate(RtfTextBuilder::pixels(m_page.marginLeft), y);
+    painter.translate(RtfTextBuilder::pixels(paper.marginLeft), y);
     QAbstractTextDocumentLayout::PaintContext context;
     context.palette.setColor(QPalette::Text, Qt::black);
     band.documentLayout()->draw(&painter, context);
@@ -301,27 +479,32 @@ void TextPages::paintBand(QPainter& painter, int story, int page, bool header) c
 
 void TextPages::paintPage(QPainter& painter, int page) const
 {
-    const QSizeF paper = m_body->pageSize();
+    ensureReady(page);
+    if (page < 0 || page >= pagesSoFar())
+        return;
+    const Place where = place(page);
+    const Part& part = m_parts[where.part];
+    const QTextDocument& document = *part.document;
+    const QSizeF paper = document.pageSize();
     painter.save();
     painter.setClipRect(QRectF(QPointF(0, 0), paper), Qt::IntersectClip);
-    painter.translate(0, -page * paper.height());
+    painter.translate(0, -where.pageInPart * paper.height());
     QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = QRectF(0, page * paper.height(), paper.width(), paper.height());
+    context.clip = QRectF(0, where.pageInPart * paper.height(), paper.width(), paper.height());
     context.palette.setColor(QPalette::Text, Qt::black);
-    context.selections = m_selections;
-    m_body->documentLayout()->draw(&painter, context);
+    for (const auto& selection : m_selections) {
+        if (selection.cursor.document() == &document)
+            context.selections.append(selection);
+    }
+    document.documentLayout()->draw(&painter, context);
     painter.restore();
 
     if (!m_rtf || m_rtf->sections.empty())
         return;
-    computeSections();
-    std::size_t section = 0;
-    while (section + 1 < m_sectionFirstPage.size() && m_sectionFirstPage[section + 1] <= page)
-        ++section;
-    const RtfSection& rtfSection = m_rtf->sections[std::min(section, m_rtf->sections.size() - 1)];
-    const bool firstOfSection = section < m_sectionFirstPage.size() && m_sectionFirstPage[section] == page;
+    const RtfSection& section = m_rtf->sections[std::min(where.section, m_rtf->sections.size() - 1)];
+    const bool firstOfSection = where.sectionFirst == page;
     const auto pick = [&](const RtfHeaderSet& set) {
-        if (rtfSection.titlePage && firstOfSection)
+        if (section.titlePage && firstOfSection)
             return set.first;
         if ((page + 1) % 2 == 0 && set.left >= 0)
             return set.left;
@@ -329,8 +512,8 @@ void TextPages::paintPage(QPainter& painter, int page) const
             return set.right;
         return set.all;
     };
-    paintBand(painter, pick(rtfSection.headers), page, true);
-    paintBand(painter, pick(rtfSection.footers), page, false);
+    paintBand(painter, pick(section.headers), where, page, true);
+    paintBand(painter, pick(section.footers), where, page, false);
 }
 
 } // namespace corvane

@@ -6,20 +6,25 @@
 #include <QAbstractTextDocumentLayout>
 #include <QList>
 #include <QString>
+#include <QTextDocument>
 
 #include <memory>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class QTextCursor;
 
 namespace corvane {
 
+class PageFieldObject;
 class RtfTextBuilder;
 
 /// Pages of a text document: RTF with its paper, margins, headers and footers; plain text in a fixed-pitch font
-/// with form feeds as page breaks; HTML. The document is laid out once on a fixed 96-dpi device, so the screen,
-/// the preview, the printer and the tests paginate alike.
+/// with form feeds as page breaks; HTML. Each run of RTF sections that starts on a new page is a document of its
+/// own, built and laid out when its pages are first wanted: a statement run shows its first page long before its
+/// last one is laid out, and no part is laid out twice. Everything is laid out on a fixed 96-dpi device, so the
+/// screen, the preview, the printer and the tests paginate alike.
 class TextPages final : public DocumentPages {
 public:
     ~TextPages() override;
@@ -29,36 +34,64 @@ public:
     static std::unique_ptr<TextPages> fromHtml(const QString& html);
 
     int pageCount() const override;
+    int pagesReady() const override;
+    bool layOutMore(int milliseconds) override;
     QSizeF pageSize(int page) const override;
     void paintPage(QPainter& painter, int page) const override;
     void setLandscape(bool landscape) override;
-    QTextDocument* textDocument() override { return m_body.get(); }
 
+    /// The next match after `after` (before it, backwards), or the first (last) one when `after` is null.
+    QTextCursor find(const QString& text, const QTextCursor& after, QTextDocument::FindFlags flags = {}) const;
+    /// The text of every page; the parts of a document are separated by a line break.
+    QString plainText() const;
     /// The page a position of the text lies on, and its rectangle on that page.
     int pageOf(const QTextCursor& cursor, QRectF* rectOnPage = nullptr) const;
     /// Matches painted highlighted, the current one stronger.
     void setHighlights(const QList<QTextCursor>& matches, const QTextCursor& current);
+    /// The number a page field of the given kind shows on a page (counted from 0).
+    int fieldValue(int page, RtfRunKind kind) const;
     /// The title the document gives itself, for a print job's name.
     const QString& title() const { return m_title; }
 
 private:
+    /// A run of sections that starts on a new page, laid out as a document of its own.
+    struct Part {
+        std::unique_ptr<QTextDocument> document; ///< made when first wanted
+        std::size_t firstSection = 0, endSection = 0;
+        RtfPageSetup page;
+        std::vector<int> sectionPositions; ///< where its sections begin in its document
+        std::vector<int> sectionFirstPage; ///< counted from the part's first page, once laid out
+        int firstPage = 0, pages = 0; ///< once laid out
+    };
+    /// Where a page lies: its part, and the section it belongs to with that section's pages [first, end).
+    struct Place {
+        std::size_t part = 0;
+        int pageInPart = 0;
+        std::size_t section = 0;
+        int sectionFirst = 0, sectionEnd = 0;
+    };
+
     TextPages();
-    void applyPage(const RtfPageSetup& page);
-    /// Paper, margins and page size, without filling in the page fields.
-    void setPageFormat(const RtfPageSetup& page);
-    void computeSections() const;
-    /// Writes the page number, page count or section page count into each page field of the body.
-    void fillBodyFields();
-    void paintBand(QPainter& painter, int story, int page, bool header) const;
+    static std::unique_ptr<TextPages> single(std::unique_ptr<QTextDocument> document, const RtfPageSetup& page);
+    void ensureBuilt(std::size_t part) const;
+    void layOutNext() const;
+    void ensureReady(int page) const;
+    void applyPaper(Part& part) const;
+    std::size_t partOf(const QTextDocument* document) const;
+    Place place(int page) const;
+    int pagesSoFar() const;
+    int fieldDigits(const QTextDocument* document, int kind) const;
+    qreal bandHeight(int story, const RtfPageSetup& page) const;
+    void paintBand(QPainter& painter, int story, const Place& where, int page, bool header) const;
 
     std::unique_ptr<RtfDocument> m_rtf;
     std::unique_ptr<RtfTextBuilder> m_builder;
-    std::unique_ptr<QTextDocument> m_body;
-    RtfPageSetup m_page;
+    std::unique_ptr<PageFieldObject> m_fields;
+    mutable std::vector<Part> m_parts;
+    mutable std::size_t m_laidOut = 0; ///< parts laid out, counted from the first
+    mutable std::unordered_map<const QTextDocument*, std::size_t> m_partOf;
+    mutable std::unordered_map<int, qreal> m_bandHeights; ///< per header or footer story, for the paper in use
     QString m_title;
-    std::vector<int> m_sectionPositions;
-    mutable std::vector<int> m_sectionFirstPage; ///< per section, computed after layout
-    mutable bool m_sectionsKnown = false;
     QList<QAbstractTextDocumentLayout::Selection> m_selections;
 };
 

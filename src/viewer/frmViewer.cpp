@@ -55,6 +55,9 @@ namespace {
 
 const char* const viewerPreferencesKey = "VIEWERPREFS";
 constexpr int pagesBeforeProgress = 20;
+// Milliseconds of layout before a document is first shown, and per turn of the event loop after that.
+constexpr int firstLayoutSlice = 150;
+constexpr int layoutSlice = 30;
 
 frmViewer::PrintDialogRunner& printDialogRunner()
 {
@@ -256,6 +259,13 @@ void frmViewer::buildWindow()
     m_lblPage->setObjectName(QStringLiteral("lblPage"));
     layout->addWidget(m_lblPage);
 
+    m_layoutTimer = new QTimer(this);
+    m_layoutTimer->setInterval(0);
+    connect(m_layoutTimer, &QTimer::timeout, this, [this] {
+        if (!m_pages || m_pages->layOutMore(layoutSlice))
+            m_layoutTimer->stop();
+        m_pageView->refresh();
+    });
     connect(m_pageView, &PageView::pageChanged, this, &frmViewer::updatePageLabel);
     connect(m_pageView, &PageView::zoomStepRequested, this, &frmViewer::ZoomInOut);
     connect(m_cmdZoomIn, &QPushButton::clicked, this, [this] { ZoomInOut(1); });
@@ -496,9 +506,19 @@ void frmViewer::loadDocument(const std::string& document, DocumentKind kind)
     if (m_settings.orientation != 0)
         pages->setLandscape(m_settings.orientation == 2);
     m_pages = std::move(pages);
-    m_pageView->setPages(m_pages.get());
     m_fraFind->setVisible(m_textPages != nullptr);
-    updatePageLabel(0, m_pages->pageCount());
+    startLayout();
+}
+
+void frmViewer::startLayout()
+{
+    const bool done = m_pages->layOutMore(firstLayoutSlice);
+    m_pageView->setPages(m_pages.get());
+    updatePageLabel(m_pageView->currentPage(), m_pages->pagesReady());
+    if (done)
+        m_layoutTimer->stop();
+    else
+        m_layoutTimer->start();
 }
 
 void frmViewer::showInBrowser(const std::string& document)
@@ -547,7 +567,7 @@ int frmViewer::pageCount() const
 
 QString frmViewer::documentText() const
 {
-    return m_textPages ? m_textPages->textDocument()->toPlainText() : QString();
+    return m_textPages ? m_textPages->plainText() : QString();
 }
 
 void frmViewer::updatePageLabel(int page, int count)
@@ -690,10 +710,9 @@ void frmViewer::highlightAll(const QString& text)
         return;
     m_highlighted = text;
     m_matches.clear();
-    QTextDocument* document = m_textPages->textDocument();
     // Enough to light up what is on screen in any real document; a search for "e" in a long run stops here.
-    for (QTextCursor found = document->find(text); !found.isNull() && m_matches.size() < 5000;
-         found = document->find(text, found))
+    for (QTextCursor found = m_textPages->find(text, QTextCursor()); !found.isNull() && m_matches.size() < 5000;
+         found = m_textPages->find(text, found))
         m_matches.append(found);
     m_textPages->setHighlights(m_matches, m_match);
     m_pageView->refresh();
@@ -714,21 +733,15 @@ void frmViewer::SearchString(const QString& text, bool backward)
     try {
         if (!m_textPages)
             return;
-        QTextDocument* document = m_textPages->textDocument();
         highlightAll(text);
         const QTextDocument::FindFlags flags = backward ? QTextDocument::FindBackward : QTextDocument::FindFlags();
-        int from = 0;
-        if (!m_match.isNull())
-            from = backward ? m_match.selectionStart() : m_match.selectionEnd();
-        else if (backward)
-            from = document->characterCount() - 1;
-        QTextCursor found = document->find(text, from, flags);
+        QTextCursor found = m_textPages->find(text, m_match, flags);
         if (!found.isNull()) {
             selectMatch(found);
             return;
         }
         // Nothing further on: is it anywhere at all?
-        QTextCursor anywhere = document->find(text, backward ? document->characterCount() - 1 : 0, flags);
+        QTextCursor anywhere = m_textPages->find(text, QTextCursor(), flags);
         const std::string quoted = WireCodec::toWireLossy(text);
         if (anywhere.isNull()) {
             tell(" '" + quoted + "' not found.", PromptIcon::Information, "Find Results");
@@ -840,7 +853,8 @@ bool frmViewer::PrintDocument(bool prompt)
         printer->setDocName(m_textPages && !m_textPages->title().isEmpty() ? m_textPages->title() : title);
         if (m_pages) {
             m_pages->setLandscape(wantLandscape());
-            PagePrinter::preparePrinter(*printer, *m_pages);
+            PagePrinter::preparePrinter(*printer, *m_pages); // lays out every page
+            m_pageView->refresh();
         } else {
             printer->setPageOrientation(m_settings.orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
         }
@@ -914,7 +928,8 @@ bool frmViewer::ShowPrintPreview()
         std::unique_ptr<QPrinter> printer = makePrinter();
         if (m_pages) {
             m_pages->setLandscape(wantLandscape());
-            PagePrinter::preparePrinter(*printer, *m_pages);
+            PagePrinter::preparePrinter(*printer, *m_pages); // lays out every page
+            m_pageView->refresh();
         }
         QPrintPreviewDialog preview(printer.get(), isVisible() ? this : parentWidget());
         preview.setObjectName(QStringLiteral("dlgPrintPreview"));

@@ -22,6 +22,7 @@ class QMenuBar;
 class QPrinter;
 class QPushButton;
 class QStackedWidget;
+class QTimer;
 class QWebEngineView;
 
 namespace corvane {
@@ -95,6 +96,8 @@ private:
     void ZoomInOut(int step);
     void setFit(int fit);
     void updatePageLabel(int page, int count);
+    /// Shows what the first moments lay out and leaves the rest of a long document to the layout timer.
+    void startLayout();
     void FindNext(bool backward);
     void takeSelectionIntoFindBox();
     void SearchString(const QString& text, bool backward);
@@ -132,6 +135,7 @@ private:
 
     std::unique_ptr<DocumentPages> m_pages;
     TextPages* m_textPages = nullptr;
+    QTimer* m_layoutTimer = nullptr; ///< lays out the rest of a long document after its first pages are shown
     QTextCursor m_match;
     QString m_highlighted;
     QList<QTextCursor> m_matches;
