@@ -3,8 +3,10 @@
 #include "DocumentPages.h"
 #include "HostFixture.h"
 #include "KeyboardDriver.h"
+#include "PageView.h"
 #include "RtfStatementRun.h"
 #include "TempDir.h"
+#include "TextPages.h"
 #include "ViewerDialog.h"
 
 #include <QAction>
@@ -460,13 +462,31 @@ TEST_F(ViewerWindowTest, ModeAndJobIdDoNotReachTheNextDocument)
 namespace corvane {
 namespace {
 
-TEST_F(ViewerWindowTest, StatementRunPaginatesWithItsFooters)
+TEST_F(ViewerWindowTest, LongStatementRunShowsItsFirstPagesWhileTheRestIsLaidOut)
 {
-    frmViewer window;
-    open(window, RtfStatementRun::generate(12), "RTF");
-    EXPECT_GE(window.pageCount(), 12);
-    EXPECT_TRUE(window.documentText().contains(QStringLiteral("Riverside Family Medicine")));
-    window.close();
+    const std::string run = RtfStatementRun::generate(150);
+    const int all = TextPages::fromRtf(run)->pageCount();
+    for (const bool waitForTheRest : {true, false}) {
+        SCOPED_TRACE(waitForTheRest);
+        frmViewer window;
+        open(window, run, "RTF");
+        auto* label = child<QLabel>(&window, QStringLiteral("lblPage"));
+        auto* view = child<PageView>(&window, QStringLiteral("TXTextControl2"));
+        const int early = view->pageCount();
+        EXPECT_GE(early, 1);
+        EXPECT_LT(early, all) << "shown before the whole run is laid out";
+        EXPECT_EQ(label->text(), QStringLiteral("Page 1 of %1").arg(early));
+        if (waitForTheRest) {
+            QTRY_COMPARE_WITH_TIMEOUT(label->text(), QStringLiteral("Page 1 of %1").arg(all), 60000);
+        } else {
+            // End goes to the real last page, laying out what is still waiting.
+            view->setFocus();
+            press(Qt::Key_End);
+            EXPECT_EQ(label->text(), QStringLiteral("Page %1 of %1").arg(all));
+        }
+        EXPECT_TRUE(window.documentText().contains(QStringLiteral("Riverside Family Medicine")));
+        window.close();
+    }
 }
 
 } // namespace
