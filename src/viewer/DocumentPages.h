@@ -29,7 +29,10 @@ public:
     virtual void setLandscape(bool landscape) { (void)landscape; }
     bool landscape() const
     {
-        const QSizeF size = pageCount() > 0 ? pageSize(0) : QSizeF();
+        // The first page decides; it is laid out long before the last one.
+        if (pagesReady() == 0 && pageCount() == 0)
+            return false;
+        const QSizeF size = pageSize(0);
         return size.width() > size.height();
     }
 };
