@@ -4,6 +4,7 @@
 #include "DemoLauncher.h"
 #include "ReferenceHost.h"
 #include "WireCodec.h"
+#include "frmViewer.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -21,6 +22,10 @@ namespace {
 bool writeShot(QWidget* window, const QString& directory)
 {
     window->show();
+    // A viewer is pictured as the operator sees it a moment after it opens: with its whole document laid out.
+    if (auto* viewer = qobject_cast<frmViewer*>(window))
+        (void)viewer->pageCount();
+    QApplication::processEvents();
     QApplication::processEvents();
     const QString path = QDir(directory).filePath(window->objectName() + QStringLiteral(".png"));
     const bool saved = window->grab().save(path);
