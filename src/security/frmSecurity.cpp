@@ -84,7 +84,7 @@ public:
 } // namespace
 
 frmSecurity::frmSecurity(QWidget* parent)
-    : QDialog(parent)
+    : GuardedDialog(parent)
 {
     setObjectName(QStringLiteral("frmSecurity"));
     buildWindow();
@@ -213,7 +213,7 @@ void frmSecurity::buildWindow()
 void frmSecurity::ShowSecurityList(bool modal)
 {
     try {
-        m_leaving = false;
+        resetSettled();
         m_mayEdit = false;
         if (auto utils = SharedState::instance().utils) {
             std::shared_ptr<RightsList> rights;
@@ -641,24 +641,6 @@ bool frmSecurity::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void frmSecurity::closeEvent(QCloseEvent* event)
-{
-    if (!m_leaving && !settlePendingChanges()) {
-        event->ignore();
-        return;
-    }
-    m_leaving = true;
-    QDialog::closeEvent(event);
-}
-
-void frmSecurity::reject()
-{
-    if (!m_leaving && !settlePendingChanges())
-        return;
-    m_leaving = true;
-    QDialog::reject();
 }
 
 } // namespace corvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GuardedDialog.h"
 #include "SecurityPrograms.h"
 #include "frmSecurityPage.h"
 
@@ -31,7 +32,7 @@ class frmSecurityTransGroups;
 
 /// The security settings window: a tree of operators, security groups and System pages on the left, the chosen
 /// page on the right.
-class frmSecurity final : public QDialog {
+class frmSecurity final : public GuardedDialog {
     Q_OBJECT
 public:
     explicit frmSecurity(QWidget* parent = nullptr);
@@ -68,12 +69,7 @@ public:
     /// Scrolls the Module Access grid by one row, as the mouse wheel does.
     void ScrollGrid(bool up);
 
-public Q_SLOTS:
-    /// Esc, E&xit and the host's cancel: unsaved changes are asked about first.
-    void reject() override;
-
 protected:
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -89,7 +85,7 @@ private:
     void hideAllFrames();
     void updateSaveButton();
     /// Unsaved changes of the page shown: saved, dropped or kept, as the operator answers. False to stay.
-    bool settlePendingChanges();
+    bool settlePendingChanges() override;
     /// The program list (SECT), read on first need and kept for the life of the window.
     const SecurityPrograms* programList();
     void reloadProgramList();
@@ -101,7 +97,6 @@ private:
     bool m_mayEdit = false;
     bool m_developer = false;
     bool m_ownSettings = false;
-    bool m_leaving = false;
     bool m_revertingNode = false;
     std::string m_entityMix;
     std::string m_kind;

@@ -73,7 +73,7 @@ public:
 } // namespace
 
 frmSysSettings::frmSysSettings(QWidget* parent)
-    : QDialog(parent)
+    : GuardedDialog(parent)
 {
     setObjectName(QStringLiteral("frmSysSettings"));
     buildWindow();
@@ -211,7 +211,7 @@ void frmSysSettings::ShowSettings(bool modal)
 {
     try {
         auto& state = SharedState::instance();
-        m_leaving = false;
+        resetSettled();
         m_changeRight = false;
         if (state.utils) {
             std::shared_ptr<RightsList> rights;
@@ -942,24 +942,6 @@ bool frmSysSettings::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void frmSysSettings::closeEvent(QCloseEvent* event)
-{
-    if (!m_leaving && !settlePendingChanges()) {
-        event->ignore();
-        return;
-    }
-    m_leaving = true;
-    QDialog::closeEvent(event);
-}
-
-void frmSysSettings::reject()
-{
-    if (!m_leaving && !settlePendingChanges())
-        return;
-    m_leaving = true;
-    QDialog::reject();
 }
 
 } // namespace corvane

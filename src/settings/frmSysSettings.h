@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GuardedDialog.h"
 #include "SettingsSearch.h"
 #include "SettingsTree.h"
 
@@ -30,7 +31,7 @@ class frmSysSettingsPage;
 /// The system settings window: the tree of system settings and operators on the left, the page of the selected
 /// setting on the right, Save and Exit below it, the find box under the tree and, in developer mode, the strip
 /// that protects a setting.
-class frmSysSettings final : public QDialog {
+class frmSysSettings final : public GuardedDialog {
     Q_OBJECT
 public:
     explicit frmSysSettings(QWidget* parent = nullptr);
@@ -73,12 +74,7 @@ public:
     /// Every value of the page shown back to its default (not saved until Save).
     void cmdResetDefault_Click();
 
-public Q_SLOTS:
-    /// Esc, E&xit and the close box: a changed page is asked about first.
-    void reject() override;
-
 protected:
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -103,14 +99,13 @@ private:
     void updateButtons();
     void updateCaption();
     void updateProtectedStrip();
-    bool settlePendingChanges();
+    bool settlePendingChanges() override;
     bool currentIsProtected() const;
     void filterTree(const QString& typed);
     void showSaved(bool logoffNote);
 
     bool m_changeRight = false;
     bool m_developer = false;
-    bool m_leaving = false;
     bool m_revertingNode = false;
     bool m_protectedKnown = false;
     std::string m_protected;

@@ -116,7 +116,7 @@ private:
 } // namespace
 
 frmSTW::frmSTW(QWidget* parent)
-    : QDialog(parent)
+    : GuardedDialog(parent)
 {
     setObjectName(QStringLiteral("frmSTW"));
     buildWindow();
@@ -1118,7 +1118,7 @@ void frmSTW::cmdOK_Click()
         return;
     auto display = SharedState::instance().displaySettings;
     if (display && display->closeAfterPost()) {
-        m_leaving = true;
+        markSettled();
         accept();
         return;
     }
@@ -1447,24 +1447,11 @@ void frmSTW::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void frmSTW::closeEvent(QCloseEvent* event)
+bool frmSTW::settlePendingChanges()
 {
     // Text still in a cell editor is the operator's work too: it is stored (or refused, keeping the window) before
     // the question about unsaved changes.
-    if (!m_leaving && (!m_grid->commitEditor() || !AskIgnoreChanges())) {
-        event->ignore();
-        return;
-    }
-    m_leaving = true;
-    QDialog::closeEvent(event);
-}
-
-void frmSTW::reject()
-{
-    if (!m_leaving && (!m_grid->commitEditor() || !AskIgnoreChanges()))
-        return;
-    m_leaving = true;
-    QDialog::reject();
+    return m_grid->commitEditor() && AskIgnoreChanges();
 }
 
 } // namespace corvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GuardedDialog.h"
 #include "ProgramRights.h"
 #include "StwTable.h"
 #include "grid/CellStyle.h"
@@ -26,7 +27,7 @@ class CorvaneGrid;
 
 /// The STW grid window: a general grid editor whose columns, cells, colours and editors are all described by the
 /// server in one data string ("|GET|STW|1|"), posted back with "|SET|STW|" requests.
-class frmSTW final : public QDialog, public GridStyleSource {
+class frmSTW final : public GuardedDialog, public GridStyleSource {
     Q_OBJECT
 public:
     enum State { ViewOnly = 0, Editable = 1, LoadFailed = 3 };
@@ -65,13 +66,9 @@ public:
     bool StoreValueRowCol(int row, int col, const QString& value) override;
     bool OnValidateCell(int row, int col, QString& value) override;
 
-public Q_SLOTS:
-    /// Esc and the host's cancel: text still in a cell editor is stored first, then unsaved changes are asked about.
-    void reject() override;
-
 protected:
-    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool settlePendingChanges() override;
 
 private:
     void buildWindow();
@@ -132,7 +129,6 @@ private:
     int m_state = ViewOnly;
     bool m_busy = false;
     bool m_unsaved = false;
-    bool m_leaving = false;
     bool m_invalidEntry = false;
     bool m_sortNoticeShown = false;
     int m_zoom = 100;
