@@ -8,6 +8,7 @@
 #include "ServerRequest.h"
 #include "SharedState.h"
 #include "Text.h"
+#include "WaitPointer.h"
 #include "WidgetRoutines.h"
 #include "WindowRunner.h"
 #include "WireCodec.h"
@@ -47,15 +48,6 @@ QString wire(std::string_view text)
 {
     return WireCodec::toQString(text);
 }
-
-/// Shows the wait pointer while the server works.
-class WaitPointer {
-public:
-    WaitPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitPointer() { QApplication::restoreOverrideCursor(); }
-    WaitPointer(const WaitPointer&) = delete;
-    WaitPointer& operator=(const WaitPointer&) = delete;
-};
 
 } // namespace
 

@@ -10,6 +10,7 @@
 #include "ServerRequest.h"
 #include "SharedState.h"
 #include "Text.h"
+#include "WaitPointer.h"
 #include "WheelHook.h"
 #include "WidgetRoutines.h"
 #include "WindowRunner.h"
@@ -71,15 +72,6 @@ bool sameCode(std::string_view a, std::string_view b)
                return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
            });
 }
-
-/// The wait pointer while the server works.
-class BusyPointer {
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 } // namespace
 
@@ -453,7 +445,7 @@ bool frmSecurity::selectPage(const std::string& kind, const std::string& code, c
 void frmSecurity::ShowSecurity(const std::string& kind, const std::string& code, const std::string& word)
 {
     try {
-        BusyPointer busy;
+        const WaitPointer wait;
         m_ownSettings = false;
         m_moduleAccess->clearPage();
         m_pages->setCurrentWidget(m_cover);
@@ -511,7 +503,7 @@ bool frmSecurity::cmdSave_Click()
             return false;
         std::optional<std::string> saved;
         {
-            BusyPointer busy;
+            const WaitPointer wait;
             saved = page->savePage(m_context);
         }
         if (!saved)

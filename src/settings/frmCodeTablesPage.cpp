@@ -3,6 +3,7 @@
 #include "Messages.h"
 #include "SettingsTexts.h"
 #include "SharedState.h"
+#include "WaitPointer.h"
 #include "WidgetRoutines.h"
 #include "WireCodec.h"
 
@@ -181,9 +182,8 @@ void frmCodeTablesPage::cmdApplyToAllUsers_Click(std::size_t group)
         return;
     ApplyOutcome outcome;
     {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const WaitPointer wait;
         outcome = m_model.applyToAll(group);
-        QApplication::restoreOverrideCursor();
     }
     if (!outcome.started) {
         tell("The list of operators could not be read; nothing was applied.", PromptIcon::Critical);

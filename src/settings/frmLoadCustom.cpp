@@ -5,6 +5,7 @@
 #include "Log.h"
 #include "Messages.h"
 #include "ServerRequest.h"
+#include "WaitPointer.h"
 #include "WidgetRoutines.h"
 #include "WireCodec.h"
 
@@ -16,7 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QStyle>
 
 #include <filesystem>
@@ -204,8 +204,7 @@ bool frmLoadCustom::CustomFormSaveForm()
         if (!m_mayWrite || !m_mayWrite())
             return false;
 
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        const WaitPointer wait;
         const StringReply reply
             = ServerRequest::viaString(CustomFormUpload::layoutRequest(code, name, type, m_file->text));
         if (!reply.sent) {

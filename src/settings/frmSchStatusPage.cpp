@@ -1,6 +1,7 @@
 #include "frmSchStatusPage.h"
 
 #include "Messages.h"
+#include "WaitPointer.h"
 #include "WidgetRoutines.h"
 #include "WireCodec.h"
 
@@ -91,9 +92,8 @@ void frmSchStatusPage::cmdStartStop_Click()
     }
     StartStopOutcome outcome;
     {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const WaitPointer wait;
         outcome = m_status.startStop(shown);
-        QApplication::restoreOverrideCursor();
     }
     showState();
     if (!outcome.message.empty())

@@ -14,6 +14,7 @@
 #include "SettingsTexts.h"
 #include "SharedState.h"
 #include "Text.h"
+#include "WaitPointer.h"
 #include "WidgetRoutines.h"
 #include "WindowRunner.h"
 #include "WireCodec.h"
@@ -60,15 +61,6 @@ std::string keyOf(const QTreeWidgetItem* item)
 {
     return item ? WireCodec::toWireLossy(item->data(0, keyRole).toString()) : std::string();
 }
-
-/// The wait pointer while the server works.
-class BusyPointer {
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 } // namespace
 
@@ -534,7 +526,7 @@ bool frmSysSettings::saveOwnPage()
         return false;
     bool saved = false;
     {
-        BusyPointer busy;
+        const WaitPointer wait;
         saved = m_own->save();
     }
     updateButtons();
@@ -545,7 +537,7 @@ bool frmSysSettings::saveOwnPage()
 
 void frmSysSettings::ShowSetting(const NodeKey& node, const std::string& nodeText)
 {
-    BusyPointer busy;
+    const WaitPointer wait;
     m_current = node;
     showCover();
     m_base = wire(node.type == "U" ? SettingsTexts::operatorCaption : SettingsTexts::systemCaption);
@@ -727,7 +719,7 @@ bool frmSysSettings::cmdSaveCommon_Click()
         const std::vector<SaveRequest> requests = model.saveRequests();
         SaveOutcome outcome;
         {
-            BusyPointer busy;
+            const WaitPointer wait;
             outcome = model.save();
         }
         // What the server took is what the page shows now, even after a partial save.

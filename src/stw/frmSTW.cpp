@@ -12,6 +12,7 @@
 #include "StwSort.h"
 #include "Text.h"
 #include "TextFields.h"
+#include "WaitPointer.h"
 #include "WidgetRoutines.h"
 #include "WindowRunner.h"
 #include "WireCodec.h"
@@ -98,18 +99,14 @@ public:
     explicit BusyPointer(QLabel* hourglass)
         : m_hourglass(hourglass)
     {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
         m_hourglass->setVisible(true);
     }
-    ~BusyPointer()
-    {
-        m_hourglass->setVisible(false);
-        QApplication::restoreOverrideCursor();
-    }
+    ~BusyPointer() { m_hourglass->setVisible(false); }
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
 
 private:
+    WaitPointer m_wait;
     QLabel* m_hourglass;
 };
 

@@ -13,6 +13,7 @@
 #include "SharedState.h"
 #include "Text.h"
 #include "TextPages.h"
+#include "WaitPointer.h"
 #include "WidgetRoutines.h"
 #include "WindowRunner.h"
 #include "WireCodec.h"
@@ -346,12 +347,13 @@ bool frmViewer::ShowCode(const Inputs& inputs)
         if (m_mode.serverPrint)
             LoadPrintesBox();
 
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        if (m_choice.view == ViewerView::Browser && dataPresent)
-            showInBrowser(document);
-        else
-            LoadDataIntoTextControl(document, dataPresent);
-        QApplication::restoreOverrideCursor();
+        {
+            const WaitPointer wait;
+            if (m_choice.view == ViewerView::Browser && dataPresent)
+                showInBrowser(document);
+            else
+                LoadDataIntoTextControl(document, dataPresent);
+        }
         enableNavigation();
 
         switch (inputs.action) {
@@ -797,14 +799,13 @@ void frmViewer::PrevNextDoc(int index)
         m_txtFindString->clear();
         m_jobs.current = number;
         m_lblDocNum->setText(qs(number));
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        LoadDataIntoTextControl(reply, !text::trim(reply).empty());
-        QApplication::restoreOverrideCursor();
+        {
+            const WaitPointer wait;
+            LoadDataIntoTextControl(reply, !text::trim(reply).empty());
+        }
         applyZoom(m_zoomIndex);
         enableNavigation();
     } catch (...) {
-        if (QApplication::overrideCursor())
-            QApplication::restoreOverrideCursor();
         Log::error("ERR in frmViewer.cmdPrevNextDoc_Click    Error opening new document ",
                    Log::describeCurrentException());
     }
@@ -1019,23 +1020,25 @@ void frmViewer::cmdPrint_Click()
     auto& state = SharedState::instance();
     if (!state.quillon)
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     const std::string remember = "|SETP|PRT|TRAN|" + text::replaceAll(printer.text, "|", ";");
     std::string reply;
     std::string error;
     bool success = false;
-    state.quillon->GetServerStringData(remember, reply, {}, error, success);
+    {
+        const WaitPointer wait;
+        state.quillon->GetServerStringData(remember, reply, {}, error, success);
+    }
     bool printed = false;
-    QApplication::restoreOverrideCursor();
     if (!success || text::trim(reply) != "1")
         tell("Error saving selected printer\r\n" + remember, PromptIcon::Critical, "Remember Printer");
     if (printer.eligible) {
         const std::string request = ViewerOptions::serverPrintRequest(m_jobs.current, printer.name);
         reply.clear();
         success = false;
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        state.quillon->GetServerStringData(request, reply, {}, error, success);
-        QApplication::restoreOverrideCursor();
+        {
+            const WaitPointer wait;
+            state.quillon->GetServerStringData(request, reply, {}, error, success);
+        }
         printed = success && !ReplyFraming::isErrorLine(reply);
         if (!printed)
             tell("Error printing \r\n" + request, PromptIcon::Critical, "Print Request");
