@@ -11,10 +11,14 @@
 #include <QColor>
 #include <QEvent>
 #include <QFont>
+#include <QFrame>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeView>
+#include <QVBoxLayout>
 
 namespace corvane {
 
@@ -181,6 +185,28 @@ void enableTreeToolTips(QTreeView* tree)
 bool treeToolTipsEnabled(const QTreeView* tree)
 {
     return tree && !tree->property(toolTipsOffProperty).toBool();
+}
+
+QTimer* makeToolTipTimer(QTreeView* tree)
+{
+    auto* timer = new QTimer(tree);
+    timer->setObjectName(QStringLiteral("tmrReanableToolTip"));
+    timer->setSingleShot(true);
+    timer->setInterval(1000);
+    QObject::connect(timer, &QTimer::timeout, tree, [tree] { enableTreeToolTips(tree); });
+    return timer;
+}
+
+QFrame* makeCoverPage(QWidget* parent, const char* frameName, const char* labelName, const QString& text)
+{
+    auto* cover = new QFrame(parent);
+    cover->setObjectName(QString::fromLatin1(frameName));
+    auto* label = new QLabel(text, cover);
+    label->setObjectName(QString::fromLatin1(labelName));
+    label->setAlignment(Qt::AlignCenter);
+    auto* layout = new QVBoxLayout(cover);
+    layout->addWidget(label);
+    return cover;
 }
 
 } // namespace corvane

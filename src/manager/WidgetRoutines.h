@@ -4,10 +4,12 @@
 #include <string>
 
 class QColor;
+class QFrame;
 class QFont;
 class QLineEdit;
 class QPushButton;
 class QString;
+class QTimer;
 class QTreeView;
 class QWidget;
 
@@ -51,5 +53,10 @@ void disableTreeToolTips(QTreeView* tree);
 /// Enables the tree's tool tips when they have been switched off.
 void enableTreeToolTips(QTreeView* tree);
 bool treeToolTipsEnabled(const QTreeView* tree);
+/// The timer ("tmrReanableToolTip") that switches the tree's tool tips back on a second after it is started.
+QTimer* makeToolTipTimer(QTreeView* tree);
+
+/// The page a window shows where it has nothing to show: its text centred in a frame.
+QFrame* makeCoverPage(QWidget* parent, const char* frameName, const char* labelName, const QString& text);
 
 } // namespace corvane

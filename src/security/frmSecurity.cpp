@@ -128,13 +128,7 @@ void frmSecurity::buildWindow()
     m_pages = new QStackedWidget(this);
     m_pages->setObjectName(QStringLiteral("fraPages"));
     m_noPage = new QWidget(m_pages);
-    m_cover = new QFrame(m_pages);
-    m_cover->setObjectName(QStringLiteral("frCover"));
-    auto* noData = new QLabel(wire(ModuleAccess::noDataText), m_cover);
-    noData->setObjectName(QStringLiteral("lblNoData"));
-    noData->setAlignment(Qt::AlignCenter);
-    auto* coverLayout = new QVBoxLayout(m_cover);
-    coverLayout->addWidget(noData);
+    m_cover = makeCoverPage(m_pages, "frCover", "lblNoData", wire(ModuleAccess::noDataText));
     m_moduleAccess = new frmSecurityModuleAccess(m_pages);
     m_entity = new frmSecurityEntity(m_pages);
     m_transDetail = new frmSecurityTransDetail(m_pages);
@@ -176,11 +170,7 @@ void frmSecurity::buildWindow()
     resize(1040, 660);
     setSizeGripEnabled(true);
 
-    m_toolTipTimer = new QTimer(this);
-    m_toolTipTimer->setObjectName(QStringLiteral("tmrReanableToolTip"));
-    m_toolTipTimer->setSingleShot(true);
-    m_toolTipTimer->setInterval(1000);
-    connect(m_toolTipTimer, &QTimer::timeout, this, [this] { enableTreeToolTips(m_tree); });
+    m_toolTipTimer = makeToolTipTimer(m_tree);
 
     connect(m_tree, &QTreeWidget::currentItemChanged, this, &frmSecurity::tvwUsersAndGroups_NodeClick);
     connect(m_tree, &QTreeWidget::itemExpanded, this,

@@ -123,13 +123,7 @@ void frmSysSettings::buildWindow()
     m_pages = new QStackedWidget(this);
     m_pages->setObjectName(QStringLiteral("fraPages"));
     m_noPage = new QWidget(m_pages);
-    m_cover = new QFrame(m_pages);
-    m_cover->setObjectName(QStringLiteral("fraCover"));
-    auto* noData = new QLabel(wire(SettingsTexts::cover), m_cover);
-    noData->setObjectName(QStringLiteral("lblCover"));
-    noData->setAlignment(Qt::AlignCenter);
-    auto* coverLayout = new QVBoxLayout(m_cover);
-    coverLayout->addWidget(noData);
+    m_cover = makeCoverPage(m_pages, "fraCover", "lblCover", wire(SettingsTexts::cover));
     m_browserFrame = new QFrame(m_pages);
     m_browserFrame->setObjectName(QStringLiteral("frBrowser"));
     new QVBoxLayout(m_browserFrame);
@@ -167,11 +161,7 @@ void frmSysSettings::buildWindow()
     layout->addWidget(splitter);
     resize(980, 620);
 
-    m_toolTipTimer = new QTimer(this);
-    m_toolTipTimer->setObjectName(QStringLiteral("tmrReanableToolTip"));
-    m_toolTipTimer->setSingleShot(true);
-    m_toolTipTimer->setInterval(1000);
-    connect(m_toolTipTimer, &QTimer::timeout, this, [this] { enableTreeToolTips(m_tree); });
+    m_toolTipTimer = makeToolTipTimer(m_tree);
 
     connect(m_tree, &QTreeWidget::currentItemChanged, this, &frmSysSettings::tvwSystemSettings_NodeClick);
     connect(m_tree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
