@@ -342,14 +342,7 @@ bool frmCollections::eventFilter(QObject* watched, QEvent* event)
 
 void frmCollections::ShowCollections(bool modal)
 {
-    auto& state = SharedState::instance();
-    m_rights = {};
-    if (state.utils) {
-        std::shared_ptr<RightsList> rights;
-        state.utils->GetRightsList(rights);
-        if (rights && rights->entry("COLAI"))
-            m_rights = *rights->entry("COLAI");
-    }
+    m_rights = programRights("COLAI");
     const std::string record = CollectionStatus::normalise(GetCollectionStatusData(m_received));
     LoadControls(record);
     applyEnabledState();

@@ -53,6 +53,18 @@ void showLookupCodeRefusal(const std::string& refusal, bool quiet)
         utils->ShowMessage(refusal, "Invalid Format");
 }
 
+ProgramRights programRights(const std::string& programCode)
+{
+    return trapped("Error in programRights ", ProgramRights(), [&] {
+        const auto utils = SharedState::instance().utils;
+        std::shared_ptr<RightsList> rights;
+        if (utils)
+            utils->GetRightsList(rights);
+        const auto entry = rights ? rights->entry(programCode) : std::nullopt;
+        return entry.value_or(ProgramRights());
+    });
+}
+
 std::string TypeOfEntitiesInSystem()
 {
     return trapped("Error in TypeOfEntitiesInSystem ", std::string(), [] {

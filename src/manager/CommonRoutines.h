@@ -2,6 +2,7 @@
 
 #include "CorvaneCodeTables.h"
 #include "CorvaneLookups.h"
+#include "ProgramRights.h"
 
 #include <functional>
 #include <memory>
@@ -25,6 +26,9 @@ bool LookupCodeIsValid(const std::string& code, bool quiet);
 bool LookupCodeIsValid(const QString& typed, bool quiet);
 /// Shows a lookup-code refusal the way the check does (utilities component, "Invalid Format") unless quiet.
 void showLookupCodeRefusal(const std::string& refusal, bool quiet);
+
+/// The operator's rights on a program as the utilities component lists them; none without an entry or a list.
+ProgramRights programRights(const std::string& programCode);
 
 /// The entity mix of the "PRM" table: "N" no anesthesia entities, "A" only, "M" both; empty on failure.
 std::string TypeOfEntitiesInSystem();

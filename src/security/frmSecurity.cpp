@@ -196,15 +196,7 @@ void frmSecurity::ShowSecurityList(bool modal)
 {
     try {
         resetSettled();
-        m_mayEdit = false;
-        if (auto utils = SharedState::instance().utils) {
-            std::shared_ptr<RightsList> rights;
-            utils->GetRightsList(rights);
-            if (rights) {
-                if (auto entry = rights->entry("PRGL"))
-                    m_mayEdit = entry->mayChange;
-            }
-        }
+        m_mayEdit = programRights("PRGL").mayChange;
         m_entityMix = TypeOfEntitiesInSystem();
         m_developer = SharedState::instance().developerMode();
         Form_Load();

@@ -194,15 +194,7 @@ void frmSysSettings::ShowSettings(bool modal)
     try {
         auto& state = SharedState::instance();
         resetSettled();
-        m_changeRight = false;
-        if (state.utils) {
-            std::shared_ptr<RightsList> rights;
-            state.utils->GetRightsList(rights);
-            if (rights) {
-                if (const auto entry = rights->entry("PRGL"))
-                    m_changeRight = entry->mayChange;
-            }
-        }
+        m_changeRight = programRights("PRGL").mayChange;
         m_developer = state.developerMode();
         m_base = wire(SettingsTexts::systemCaption);
         Form_Load();

@@ -274,16 +274,7 @@ void frmSTW::clearBusyMark()
 
 void frmSTW::readRights()
 {
-    m_rights = {};
-    auto utils = SharedState::instance().utils;
-    if (!utils)
-        return;
-    std::shared_ptr<RightsList> rights;
-    utils->GetRightsList(rights);
-    if (rights) {
-        if (auto entry = rights->entry("STW"))
-            m_rights = *entry;
-    }
+    m_rights = programRights("STW");
 }
 
 void frmSTW::applyStateToButtons()
