@@ -474,6 +474,12 @@ void frmSysSettings::showOwnPage(frmOwnSettingsPage* page)
     showPage(page, page->pageNumber());
     m_own = page;
     applyGate();
+    orderTabs(page);
+}
+
+void frmSysSettings::orderTabs(QWidget* page)
+{
+    // The keyboard goes from the tree into the page, then to its buttons, then to the find box.
     QWidget* previous = m_tree;
     for (QWidget* widget : page->findChildren<QWidget*>()) {
         if (!(widget->focusPolicy() & Qt::TabFocus))
@@ -567,18 +573,7 @@ void frmSysSettings::ShowSetting(const NodeKey& node, const std::string& nodeTex
     showPage(page, number);
     m_page = page;
     applyGate();
-    // The keyboard goes from the tree into the page, then to its buttons, then to the find box.
-    QWidget* previous = m_tree;
-    for (QWidget* widget : page->findChildren<QWidget*>()) {
-        if (!(widget->focusPolicy() & Qt::TabFocus))
-            continue;
-        setTabOrder(previous, widget);
-        previous = widget;
-    }
-    for (QWidget* widget : std::initializer_list<QWidget*> {m_reset, m_save, m_exit, m_findText, m_find}) {
-        setTabOrder(previous, widget);
-        previous = widget;
-    }
+    orderTabs(page);
 }
 
 bool frmSysSettings::loadBrowserPage(const NodeKey& node)

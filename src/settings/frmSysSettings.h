@@ -92,6 +92,8 @@ private:
     void showPage(QWidget* page, int number);
     void showOwnPage(frmOwnSettingsPage* page);
     bool ownPageShown() const;
+    /// Tab goes from the tree through the page shown, then to the buttons and the find box.
+    void orderTabs(QWidget* page);
     bool confirmPageWrite();
     bool saveOwnPage();
     bool loadBrowserPage(const NodeKey& node);
