@@ -59,7 +59,7 @@ QString wire(std::string_view text)
 
 std::string keyOf(const QTreeWidgetItem* item)
 {
-    return item ? WireCodec::toWireLossy(item->data(0, keyRole).toString()) : std::string();
+    return item ? item->data(0, keyRole).toByteArray().toStdString() : std::string();
 }
 
 } // namespace
@@ -272,14 +272,15 @@ void frmSysSettings::LoadTreeView()
             QTreeWidgetItem* parent = node.parent >= 0 ? made[static_cast<std::size_t>(node.parent)] : nullptr;
             auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_tree);
             item->setText(0, wire(node.text));
-            item->setData(0, keyRole, wire(node.key));
+            // The key is kept as the server's bytes: it goes back to the server as it came.
+            item->setData(0, keyRole, QByteArray(node.key.data(), static_cast<qsizetype>(node.key.size())));
             item->setData(0, tagRole, wire(node.tag));
             item->setData(0, imageRole, wire(node.image));
             item->setToolTip(0, wire(node.toolTip));
             item->setIcon(0,
                           style()->standardIcon(node.image == "Leaf" ? QStyle::SP_FileIcon : QStyle::SP_DirClosedIcon));
             made.push_back(item);
-            m_items.insert(wire(node.key), item);
+            m_items[node.key] = item;
         }
         if (!made.empty())
             made.front()->setExpanded(true);
@@ -349,11 +350,10 @@ void frmSysSettings::markChangedFromDefault()
 
 void frmSysSettings::markLeaves(const std::string& key, bool changed)
 {
-    for (auto it = m_items.cbegin(); it != m_items.cend(); ++it) {
-        const NodeKey node = NodeKey::parse(WireCodec::toWireLossy(it.key()));
+    for (const auto& [itemKey, item] : m_items) {
+        const NodeKey node = NodeKey::parse(itemKey);
         if (node.type != "S" || node.key != key || node.name == SettingsTree::browserItemName)
             continue;
-        QTreeWidgetItem* item = it.value();
         QFont font = item->font(0);
         font.setBold(changed);
         item->setFont(0, font);
@@ -374,7 +374,8 @@ bool frmSysSettings::markedChanged(const std::string& nodeKey) const
 
 QTreeWidgetItem* frmSysSettings::itemFor(const std::string& nodeKey) const
 {
-    return m_items.value(wire(nodeKey), nullptr);
+    const auto found = m_items.find(nodeKey);
+    return found == m_items.end() ? nullptr : found->second;
 }
 
 bool frmSysSettings::selectNode(const std::string& nodeKey)
@@ -765,13 +766,13 @@ void frmSysSettings::filterTree(const QString& typed)
 {
     const QString trimmed = typed.trimmed();
     m_matches.clear();
-    std::set<QString> matching;
+    std::set<std::string> matching;
     const WireCodec::TypedText query = WireCodec::encodeTyped(trimmed, tr("Find"));
     const bool filtering = !trimmed.isEmpty() && query.wire && m_search;
     if (filtering) {
         m_matches = m_search->find(*query.wire);
         for (const std::size_t index : m_matches)
-            matching.insert(wire(m_search->entry(index).nodeKey));
+            matching.insert(m_search->entry(index).nodeKey);
     }
     const auto visit = [&](QTreeWidgetItem* item, auto& self) -> bool {
         const bool branch = NodeKey::parse(keyOf(item)).isBranch();
@@ -784,7 +785,7 @@ void frmSysSettings::filterTree(const QString& typed)
             if (filtering && any)
                 item->setExpanded(true);
         } else if (filtering) {
-            shown = matching.count(item->data(0, keyRole).toString()) > 0;
+            shown = matching.count(keyOf(item)) > 0;
         }
         item->setHidden(!shown);
         return shown;

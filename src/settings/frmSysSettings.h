@@ -5,11 +5,11 @@
 #include "SettingsTree.h"
 
 #include <QDialog>
-#include <QHash>
 
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class QCheckBox;
@@ -119,7 +119,7 @@ private:
     QString m_browserHtml;
     std::unique_ptr<SettingsSearch> m_search;
     std::vector<std::size_t> m_matches;
-    QHash<QString, QTreeWidgetItem*> m_items;
+    std::unordered_map<std::string, QTreeWidgetItem*> m_items; ///< by node key, as the server wrote it
 
     QTreeWidget* m_tree = nullptr;
     QFrame* m_findBar = nullptr;
