@@ -146,15 +146,10 @@ TEST_F(AltFeesTest, MisreadableAmountsAreRefusedNamedAndKeepTheFocus)
         const char* typed;
         const char* message;
     };
-    const Case cases[] = {
-        {"1,23",
-         "The alternate fee for price set 6 is not a valid amount.\r\nPlease enter dollars and cents, for example "
-         "1,250.00."},
-        {"12 50",
-         "The alternate fee for price set 6 is not a valid amount.\r\nPlease enter dollars and cents, for example "
-         "1,250.00."},
-        {"-5", "The alternate fee for price set 6 cannot be negative."},
-    };
+    const char* invalid = "The alternate fee for price set 6 is not a valid amount.\r\nPlease enter dollars and "
+                          "cents, for example 1,250.00.";
+    const Case cases[]
+        = {{"1,23", invalid}, {"12 50", invalid}, {"-5", "The alternate fee for price set 6 cannot be negative."}};
     window.ShowCode("", true, "99213", "", "");
     showActive();
     for (const Case& c : cases) {
@@ -272,7 +267,6 @@ TEST_F(AltFeesTest, KeyboardOnlyEditFromOpeningToTheReturnedString)
 TEST_F(AltFeesTest, AnInvalidAmountIsRefusedAndKeepsTheFocus)
 {
     window.ShowCode("", true, "99213", "", "");
-    window.show();
     showActive();
     window.box(140)->setText(QStringLiteral("12.345"));
     prompter->expect(PromptAnswer::Ok);

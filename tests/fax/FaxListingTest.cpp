@@ -11,15 +11,10 @@ namespace {
 
 const std::string header = "|OK||FX00002/0\tJob0WA\tFax0WA\tRecipient0WA\tReason0WR";
 
-std::vector<std::string> reply(std::vector<std::string> lines)
-{
-    return lines;
-}
-
 TEST(FaxListingTest, TheHeaderRidesOnTheOkLineWithCountColumnsAndSuspendedFlag)
 {
-    const auto lines = reply(
-        {"|OK||FX00002/1\tJob0WA\tFax0WA", "71WA\t100010WA\t(555) 310-22010WA", "81WA\t100020WA\t0WA", "|END||"});
+    const std::vector<std::string> lines {"|OK||FX00002/1\tJob0WA\tFax0WA", "71WA\t100010WA\t(555) 310-22010WA",
+                                          "81WA\t100020WA\t0WA", "|END||"};
     const FaxListingPage page = FaxListing::read(lines);
     ASSERT_EQ(page.kind, FaxListingPage::Kind::Records);
     EXPECT_EQ(page.announced, 2);

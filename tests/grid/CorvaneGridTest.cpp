@@ -72,6 +72,13 @@ public:
     }
 };
 
+std::pair<int, int> currentOf(const CorvaneGrid& grid)
+{
+    std::pair<int, int> cell;
+    grid.currentCell(cell.first, cell.second);
+    return cell;
+}
+
 class CorvaneGridTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -308,13 +315,9 @@ TEST_F(CorvaneGridTest, EnterStoresTheCellAndMovesToTheNextOneCtrlTabLeavesTheGr
     QTest::keyClick(editor, Qt::Key_Return);
     EXPECT_EQ(source.cells[2][1], QStringLiteral("x"));
     EXPECT_FALSE(inner.isEditing());
-    int row = 0;
-    int col = 0;
-    inner.currentCell(row, col);
-    EXPECT_EQ(std::make_pair(row, col), std::make_pair(2, 2));
+    EXPECT_EQ(currentOf(inner), std::make_pair(2, 2));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    inner.currentCell(row, col);
-    EXPECT_EQ(std::make_pair(row, col), std::make_pair(2, 3)) << "Enter moves on without an editor too";
+    EXPECT_EQ(currentOf(inner), std::make_pair(2, 3)) << "Enter moves on without an editor too";
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(QApplication::focusWidget(), after);
@@ -389,10 +392,7 @@ TEST_F(CorvaneGridTest, TypingInAReadOnlyCellDoesNotJumpToAnotherRow)
     grid.setCurrentCell(1, 1);
     grid.setFocus();
     QTest::keyClicks(&grid, QStringLiteral("text3"));
-    int row = 0;
-    int col = 0;
-    grid.currentCell(row, col);
-    EXPECT_EQ(row, 1);
+    EXPECT_EQ(currentOf(grid).first, 1);
 }
 
 class GridDateTest : public test::HostFixture { };

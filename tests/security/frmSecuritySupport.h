@@ -44,6 +44,12 @@ protected:
         return (in ? in : window.get())->findChild<T*>(QString::fromLatin1(name));
     }
     void click(const char* name, QWidget* in = nullptr) const { child<QAbstractButton>(name, in)->click(); }
+    /// Presses Save, answering its one message with OK.
+    void clickSave() const
+    {
+        prompter->expect(PromptAnswer::Ok);
+        click("cmdSave");
+    }
     std::string title2() const { return WireCodec::toWireLossy(child<QLabel>("lblTitle2")->text()); }
 
     frmSecurityModuleAccess& modulePage() const { return *window->moduleAccessPage(); }

@@ -82,8 +82,7 @@ TEST_F(SecurityWindowTest, AModuleAccessEditIsSavedAndTheReloadedPageShowsWhatTh
     EXPECT_TRUE(modulePage().hasChanges());
     EXPECT_TRUE(child<QPushButton>("cmdSave")->isEnabled());
 
-    prompter->expect(PromptAnswer::Ok);
-    click("cmdSave");
+    clickSave();
     ASSERT_EQ(prompter->prompts.size(), 1u);
     EXPECT_EQ(lastPrompt().text, "Settings Saved for: \r\nMJONES");
     EXPECT_EQ(lastPrompt().title, "Security Settings:  Module Access");
@@ -112,15 +111,13 @@ TEST_F(SecurityWindowTest, AFailedOrRefusedSaveKeepsThePageAndTheEdits)
     const Rights stored = rights("O", "MJONES");
 
     host->link->failCall(1);
-    prompter->expect(PromptAnswer::Ok);
-    click("cmdSave");
+    clickSave();
     EXPECT_NE(lastPrompt().text.find("failed"), std::string::npos) << lastPrompt().text;
     EXPECT_EQ(on("DAYSHEET", 3), !was) << "the edit stays";
     EXPECT_TRUE(modulePage().hasChanges());
 
     host->link->answerWithError(1, "|ERROR|Security|The security tables are locked by AOKAFOR.");
-    prompter->expect(PromptAnswer::Ok);
-    click("cmdSave");
+    clickSave();
     EXPECT_EQ(lastPrompt().text, "The security tables are locked by AOKAFOR.") << "the server's text, once";
     EXPECT_EQ(prompter->prompts.size(), 2u);
     EXPECT_EQ(on("DAYSHEET", 3), !was);
@@ -168,8 +165,7 @@ TEST_F(SecurityWindowTest, SavingOnesOwnSettingsWithoutTheSecurityRightAsksFirst
     EXPECT_FALSE(on("PRGL", 5)) << "the edit stays for the operator to undo";
 
     ASSERT_TRUE(toggle(rowOf("PRGL"), 5));
-    prompter->expect(PromptAnswer::Ok);
-    click("cmdSave");
+    clickSave();
     EXPECT_EQ(lastPrompt().text, "Settings Saved.\r\nPlease Logoff and Logon for new settings to take effect.");
 }
 
@@ -271,8 +267,7 @@ TEST_F(SecurityWindowTest, DistributingAGroupResetsItsOperatorsAndNoOneElse)
     // MJONES (Security Group 2) first gets settings of her own.
     ASSERT_TRUE(window->selectPage("O", "MJONES", "mod"));
     ASSERT_TRUE(toggle(rowOf("AGING"), 3));
-    prompter->expect(PromptAnswer::Ok);
-    click("cmdSave");
+    clickSave();
     const auto before = everyone();
     ASSERT_NE(before.at("O MJONES"), before.at("G 2"));
 
@@ -303,8 +298,7 @@ TEST_F(SecurityWindowTest, EntityAccessAndModifyTransactionAreSavedAndReadBack)
     ASSERT_GE(list->count(), 4);
     const bool was = list->item(3)->isSelected();
     list->item(3)->setSelected(!was);
-    prompter->expect(PromptAnswer::Ok);
-    click("cmdSave");
+    clickSave();
     EXPECT_EQ(lastPrompt().text, "Settings Saved for: \r\nRPATEL");
     EXPECT_EQ(window->entityPage()->list()->item(3)->isSelected(), !was);
     EXPECT_EQ(window->entityPage()->entities().entries()[3].allowed, !was);
@@ -317,8 +311,7 @@ TEST_F(SecurityWindowTest, EntityAccessAndModifyTransactionAreSavedAndReadBack)
     boxes.front()->setChecked(!allowed);
     auto* days = child<QLineEdit>("mskDays_0", window->transDetailPage());
     days->setText(QStringLiteral("45"));
-    prompter->expect(PromptAnswer::Ok);
-    click("cmdSave");
+    clickSave();
     EXPECT_EQ(lastPrompt().text, "Settings Saved for: \r\nRPATEL");
     const TransSettings& reread = window->transDetailPage()->settings();
     EXPECT_EQ(reread.fields().front().allowed, !allowed);
@@ -388,22 +381,19 @@ TEST_F(SecurityWindowTest, ANewSecurityProgramIsRefusedUntilValidThenAppearsInTh
     child<QLineEdit>("txtSecPr_0")->setText(QStringLiteral("EOMRPT"));
     child<QLineEdit>("txtSecPr_1")->setText(QStringLiteral("Month end: totals"));
     child<QLineEdit>("txtSecPr_2")->setText(QStringLiteral("RPT"));
-    prompter->expect(PromptAnswer::Ok);
-    click("cmdSave");
+    clickSave();
     EXPECT_NE(lastPrompt().text.find("Description"), std::string::npos) << lastPrompt().text;
     EXPECT_EQ(child<QLineEdit>("txtSecPr_1")->text(), QStringLiteral("Month end: totals")) << "kept";
 
     child<QLineEdit>("txtSecPr_1")->setText(QStringLiteral("Month end totals"));
     child<QLineEdit>("txtSecPr_2")->setText(QStringLiteral("XYZ"));
-    prompter->expect(PromptAnswer::Ok);
-    click("cmdSave");
+    clickSave();
     EXPECT_EQ(lastPrompt().text, "Type XYZ is not a valid security program type.");
 
     child<QLineEdit>("txtSecPr_2")->setText(QStringLiteral("RPT"));
     child<QCheckBox>("chkAccess_0")->setChecked(true);
     child<QListWidget>("lstGroups")->item(0)->setSelected(true);
-    prompter->expect(PromptAnswer::Ok);
-    click("cmdSave");
+    clickSave();
     EXPECT_EQ(lastPrompt().text, "Settings Saved.");
     EXPECT_EQ(rights("G", "0").at("EOMRPT"), "1000");
 
@@ -420,8 +410,7 @@ TEST_F(SecurityWindowTest, DistributingTheSignedInOperatorsOwnGroupAdvisesLoggin
     start(); // JSMITH, of Security Group 0
     ASSERT_TRUE(window->selectPage("O", "JSMITH", "mod"));
     ASSERT_TRUE(toggle(rowOf("AGING"), 3));
-    prompter->expect(PromptAnswer::Ok);
-    click("cmdSave");
+    clickSave();
     ASSERT_NE(rights("O", "JSMITH"), rights("G", "0"));
 
     ASSERT_TRUE(window->selectPage("S", "", "distribute_security_settings"));
@@ -499,8 +488,7 @@ TEST_F(SecurityWindowTest, TransactionGroupsRefuseAFieldHeldElsewhereAndASavedGr
 
     ASSERT_TRUE(pick(emptyRow, emptyCol, freeEntry));
     EXPECT_TRUE(page->hasChanges());
-    prompter->expect(PromptAnswer::Ok);
-    click("cmdSave");
+    clickSave();
     EXPECT_EQ(lastPrompt().text, "Settings Saved.");
 
     TransGroups stored;

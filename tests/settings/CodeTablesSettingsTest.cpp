@@ -1,6 +1,7 @@
 #include "CodeTablesSettings.h"
 
 #include "HostFixture.h"
+#include "SentRequests.h"
 #include "Text.h"
 
 #include <gtest/gtest.h>
@@ -68,15 +69,7 @@ protected:
         HostFixture::SetUp();
     }
 
-    std::vector<std::string> writes() const
-    {
-        std::vector<std::string> found;
-        for (const std::string& request : quillon->requests) {
-            if (request.rfind("|SET|", 0) == 0)
-                found.push_back(request);
-        }
-        return found;
-    }
+    std::vector<std::string> writes() const { return test::startingWith(quillon->requests, "|SET|"); }
 
     std::shared_ptr<PreferencesUtils> prefsUtils = std::make_shared<PreferencesUtils>();
 };
@@ -105,13 +98,6 @@ TEST(CodeTablesSettings, PasswordAndQuestions)
     EXPECT_EQ(CodeTablesSettings::applyQuestion(2),
               "Displayed setting for\r\n\"Showing Windows Menu\"\r\nwill be "
               "applied to ALL Operators.\r\n\r\nDo you want to proceed?");
-    ApplyOutcome outcome;
-    outcome.started = true;
-    outcome.operators = 8;
-    outcome.applied = 7;
-    outcome.notSaved = {{"MJONES", "server not reached"}};
-    EXPECT_EQ(CodeTablesSettings::applySummary(outcome),
-              "Applied to 7 of 8 operators; not saved: MJONES (server not reached)");
 }
 
 TEST_F(CodeTablesSettingsTest, SystemSaveSendsOnlyTheChangedCodeTableValuesWithoutClosingBar)

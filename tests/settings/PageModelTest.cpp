@@ -1,6 +1,7 @@
 #include "PageModel.h"
 
 #include "HostFixture.h"
+#include "SentRequests.h"
 #include "SettingsPages.h"
 #include "SettingsTexts.h"
 
@@ -178,12 +179,6 @@ TEST(PageModel, ChoicePagesShowDefaultsAndSendTheIndex)
     EXPECT_EQ(insurance.failureMessage("|SET|SYS|DEMOINSPOL=0|"),
               "|SET|SYS|DEMOINSPOL=0|\r\nmComm.GetServerStringData failed.");
 
-    PageModel links = loaded("link_ai");
-    EXPECT_EQ(links.value(0), "") << "not set selects nothing";
-    EXPECT_FALSE(links.canSave());
-    links.setValue(0, "1");
-    EXPECT_EQ(links.saveRequests()[0].request, "|SET|SYS|MULTKEY=1|");
-
     EXPECT_EQ(loaded("ref_message_default").texts().note,
               "NOTE: This setting will control the appearance of Referral/Message module in the following:\n"
               "AI/Charge Detail/Message and Posting/Charges/Authorization.");
@@ -230,15 +225,7 @@ protected:
             return std::vector<std::string> {reply};
         };
     }
-    std::vector<std::string> writes() const
-    {
-        std::vector<std::string> sent;
-        for (const std::string& request : quillon->requests) {
-            if (request.rfind("|SET|", 0) == 0)
-                sent.push_back(request);
-        }
-        return sent;
-    }
+    std::vector<std::string> writes() const { return test::startingWith(quillon->requests, "|SET|"); }
 };
 
 TEST_F(PageModelServerTest, AFailedReadKeepsTheCoverAndNothingCanBeSaved)
@@ -331,23 +318,6 @@ TEST_F(PageModelServerTest, AFailedCallShowsThePagesFailureTextAndTheRest)
               "|SET|SYS|PWDWARN=5|\r\n\r\nSaved: Password expiration days.\r\nNot saved: Warning days.");
 }
 
-TEST_F(PageModelServerTest, ARefusedValueIsShownAndNothingIsSent)
-{
-    quillon->stringReplies["|GET|SYS|AIDAYS|"] = "AIDAYS=30,";
-    PageModel model = page("set_ai_days");
-    ASSERT_TRUE(model.load());
-    model.setValue(0, "501");
-    prompter->expect(PromptAnswer::Ok);
-    EXPECT_TRUE(model.save().refused);
-    EXPECT_TRUE(writes().empty());
-    EXPECT_EQ(prompter->prompts[0].title, "System Settings");
-    model.setValue(0, "45");
-    answerSaves({"1"});
-    EXPECT_TRUE(model.save().complete);
-    EXPECT_EQ(writes(), std::vector<std::string> {"|SET|SYS|AIDAYS=45|"});
-    EXPECT_FALSE(model.changed()) << "what was stored is now the loaded value";
-}
-
 TEST_F(PageModelServerTest, InsuranceSubmissionOffersAccountNumberButWritesOnlyOnSave)
 {
     quillon->stringReplies["|GET|MSCG|INVINTERNAL|"] = "#EMPTY#";
@@ -367,15 +337,9 @@ TEST_F(PageModelServerTest, InsuranceSubmissionOffersAccountNumberButWritesOnlyO
     EXPECT_FALSE(model.changed());
 }
 
-TEST_F(PageModelServerTest, CreditBalanceRemovesTheNameForNoAndAnUnknownCommandCovers)
+TEST_F(PageModelServerTest, AnUnknownCommandForTheCreditBalanceCovers)
 {
-    quillon->stringReplies["|GET|MSCG|STP,NEGBAL|"] = "1";
     PageModel model = page("incl_credit_bal");
-    ASSERT_TRUE(model.load());
-    EXPECT_EQ(model.value(0), "1");
-    model.setValue(0, "0");
-    EXPECT_EQ(model.saveRequests()[0].request, "|SET|MSCG|STP,NEGBAL|DEL|");
-
     quillon->stringReplies["|GET|MSCG|STP,NEGBAL|"] = "ERROR: UNKNOWN COMMAND";
     EXPECT_FALSE(model.load()) << "an unknown command is not a stored Yes";
     EXPECT_TRUE(logged("--- ERROR: UNKNOWN COMMAND|GET|MSCG|STP,NEGBAL|"));
@@ -384,22 +348,6 @@ TEST_F(PageModelServerTest, CreditBalanceRemovesTheNameForNoAndAnUnknownCommandC
     prompter->expect(PromptAnswer::Ok);
     EXPECT_FALSE(model.load());
     EXPECT_EQ(prompter->prompts.back().title, "DEBUG");
-}
-
-TEST_F(PageModelServerTest, FormsSendTheirFieldsThenTheCheckBox)
-{
-    quillon->stringReplies["|GET|MSCG|STPXML6,NEWBUCKETS|"] = "#EMPTY#";
-    PageModel model = page("cust_forms");
-    ASSERT_TRUE(model.load());
-    const auto hide = model.fieldNamed("chkHideAttLine");
-    ASSERT_TRUE(hide);
-    EXPECT_EQ(model.value(*hide), "0");
-    model.setValue(*hide, "1");
-    model.setValue(3, "RCPT2");
-    const auto requests = model.saveRequests();
-    ASSERT_EQ(requests.size(), 2u);
-    EXPECT_EQ(requests[0].request, "|SET|SYS|CUSTOMRECEIPTFORM=RCPT2|");
-    EXPECT_EQ(requests[1].request, "|SET|MSCG|STPXML6,NEWBUCKETS|||");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "HostFixture.h"
 #include "ScheduledStatus.h"
 #include "SchedulerSetting.h"
+#include "SentRequests.h"
 #include "UpdateTransDefaults.h"
 
 #include <gtest/gtest.h>
@@ -53,15 +54,7 @@ TEST(UpdateTransDefaults, DaysAreZeroToNineHundredNinetyNine)
 
 class ServerPageTest : public test::HostFixture {
 protected:
-    std::vector<std::string> writes() const
-    {
-        std::vector<std::string> found;
-        for (const std::string& request : quillon->requests) {
-            if (request.rfind("|SET", 0) == 0)
-                found.push_back(request);
-        }
-        return found;
-    }
+    std::vector<std::string> writes() const { return test::startingWith(quillon->requests, "|SET"); }
 };
 
 TEST_F(ServerPageTest, UpdateTransSavesTheWholeEntryAndRefusesBadDaysBeforeSending)

@@ -31,32 +31,12 @@ using test::press;
 /// their own: code tables and preferences, scheduled status, eligibility, transaction update and scheduler.
 class SettingsPagesWindowTest : public test::SettingsPageFixture {
 protected:
-    template<typename T> T* child(const QString& name) const { return window->findChild<T*>(name); }
-    template<typename T> T* child(const char* name) const { return child<T>(QString::fromLatin1(name)); }
-    QCheckBox* check(const char* name) const { return child<QCheckBox>(name); }
-    QRadioButton* option(const char* name, int index) const
-    {
-        return child<QRadioButton>(QStringLiteral("%1_%2").arg(QString::fromLatin1(name)).arg(index));
-    }
-    QLineEdit* line(const char* name) const { return child<QLineEdit>(name); }
-    QString label(const char* name) const { return child<QLabel>(name)->text(); }
-    QPushButton* save() const { return child<QPushButton>("cmdSaveCommon"); }
+    /// As the fixture's, holding the text to exactly "Settings Saved.".
     void saveExpectingSaved()
     {
-        prompter->expect(PromptAnswer::Ok);
-        save()->click();
+        clickSave();
         EXPECT_EQ(prompter->prompts.back().text, SettingsTexts::saved);
     }
-    void retype(const char* name, const QString& text) const
-    {
-        QLineEdit* edit = line(name);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, text);
-    }
-    std::string server(const std::string& request) const { return host->server->answerString(request, "JSMITH"); }
-    std::vector<std::string> writes() const { return requestsStartingWith("|SET"); }
     frmCodeTablesPage* codeTables() const { return dynamic_cast<frmCodeTablesPage*>(window->ownPage()); }
 };
 
@@ -90,7 +70,7 @@ TEST_F(SettingsPagesWindowTest, CodeTablesDefaultsAskThePasswordOnlyWhenTickedAn
     saveExpectingSaved();
     EXPECT_EQ(writes(), (std::vector<std::string> {"|SET|SYS|USECT=1", "|SET|SYS|KEEPCTLOC=1"}))
         << "the advanced box has no system value";
-    EXPECT_EQ(server("|GET|SYS|USECT,KEEPCTLOC,LOADCTLOGIN|"), "USECT=1,KEEPCTLOC=1,LOADCTLOGIN=0,");
+    EXPECT_EQ(ask("|GET|SYS|USECT,KEEPCTLOC,LOADCTLOGIN|"), "USECT=1,KEEPCTLOC=1,LOADCTLOGIN=0,");
 
     // Showing stored values asks nothing (the scripted prompter fails on any question).
     openWindow();
@@ -106,8 +86,8 @@ TEST_F(SettingsPagesWindowTest, CodeTablesDefaultsAskThePasswordOnlyWhenTickedAn
 TEST_F(SettingsPagesWindowTest, OperatorAThenBShowsAndSavesEachOperatorsOwnPreferences)
 {
     start();
-    server("|SET|PREFS|MJONES|SHOWADVANCED=1\r\nZOOM=110\r\n");
-    server("|SET|PREFS|DKIM|USECT=1\r\nLOADCTLOGIN=1\r\n");
+    ask("|SET|PREFS|MJONES|SHOWADVANCED=1\r\nZOOM=110\r\n");
+    ask("|SET|PREFS|DKIM|USECT=1\r\nLOADCTLOGIN=1\r\n");
 
     ASSERT_TRUE(window->selectNode("U\tMJONES\tusername"));
     EXPECT_EQ(requests, (std::vector<std::string> {"|GET|PREFS|MJONES|"}));
@@ -126,7 +106,7 @@ TEST_F(SettingsPagesWindowTest, OperatorAThenBShowsAndSavesEachOperatorsOwnPrefe
     check("chkShowWinMenu")->click();
     saveExpectingSaved();
     EXPECT_EQ(writes(), (std::vector<std::string> {"|SET|PREFS|DKIM|LOADCTLOGIN=1\r\nSHOWWINMENU=1\r\nUSECT=1\r\n"}));
-    EXPECT_EQ(server("|GET|PREFS|MJONES|"), "SHOWADVANCED=1\r\nZOOM=110\r\n") << "A's preferences are untouched";
+    EXPECT_EQ(ask("|GET|PREFS|MJONES|"), "SHOWADVANCED=1\r\nZOOM=110\r\n") << "A's preferences are untouched";
 
     // Back to A: A's values, not B's.
     ASSERT_TRUE(window->selectNode("U\tMJONES\tusername"));
@@ -140,7 +120,7 @@ TEST_F(SettingsPagesWindowTest, ApplyToAllGoesOnPastAFailingOperatorAndSaysWhoWa
     // The server no longer knows MJONES as an operator, so it refuses to store MJONES's preferences.
     host->server->database().exec("PRAGMA foreign_keys = OFF");
     host->server->database().exec("DELETE FROM operators WHERE code = 'MJONES'");
-    server("|SET|PREFS|DKIM|ZOOM=90\r\n");
+    ask("|SET|PREFS|DKIM|ZOOM=90\r\n");
     ASSERT_TRUE(window->selectNode("U\tDKIM\tusername"));
     check("chkShowWinMenu")->click();
 
@@ -154,10 +134,10 @@ TEST_F(SettingsPagesWindowTest, ApplyToAllGoesOnPastAFailingOperatorAndSaysWhoWa
     child<QPushButton>("cmdApplyToAllUsers_2")->click();
     EXPECT_EQ(prompter->prompts.back().text, "Applied to 8 of 9 operators; not saved: MJONES (No operator MJONES.)");
     EXPECT_EQ(writes().size(), 9u) << "every operator is tried";
-    EXPECT_EQ(server("|GET|PREFS|DKIM|"), "SHOWWINMENU=1\r\nZOOM=90\r\n")
+    EXPECT_EQ(ask("|GET|PREFS|DKIM|"), "SHOWWINMENU=1\r\nZOOM=90\r\n")
         << "the displayed operator's value is copied, the other preferences kept";
-    EXPECT_EQ(server("|GET|PREFS|RPATEL|"), "SHOWWINMENU=1\r\nZOOM=100\r\n");
-    EXPECT_EQ(server("|GET|PREFS|VQ|"), "SHOWWINMENU=1\r\nZOOM=100\r\n");
+    EXPECT_EQ(ask("|GET|PREFS|RPATEL|"), "SHOWWINMENU=1\r\nZOOM=100\r\n");
+    EXPECT_EQ(ask("|GET|PREFS|VQ|"), "SHOWWINMENU=1\r\nZOOM=100\r\n");
     EXPECT_FALSE(save()->isEnabled()) << "what was applied is what the page shows";
 }
 
@@ -213,25 +193,25 @@ TEST_F(SettingsPagesWindowTest, ScheduledReportsStartAndStopForRealAndSaveStaysO
     EXPECT_EQ(prompter->prompts.back().title, "Scheduled Reports");
     EXPECT_EQ(writes(), (std::vector<std::string> {"|SETP|RPTSCH|RUN|1"}));
     EXPECT_EQ(label("lblSchStatus"), QStringLiteral("RUNNING"));
-    EXPECT_EQ(server("|GETP|RPTSCH|RUNSTATUS"), "1");
-    EXPECT_EQ(server("|GETP|SUBSCH|RUNSTATUS"), "0") << "the submissions process is another one";
+    EXPECT_EQ(ask("|GETP|RPTSCH|RUNSTATUS"), "1");
+    EXPECT_EQ(ask("|GETP|SUBSCH|RUNSTATUS"), "0") << "the submissions process is another one";
 
     // Another workstation stopped it: Refresh shows that.
-    server("|SETP|RPTSCH|RUN|0");
+    ask("|SETP|RPTSCH|RUN|0");
     child<QPushButton>("cmdRefresh")->click();
     EXPECT_EQ(label("lblSchStatus"), QStringLiteral("STOPPED"));
 
-    server("|SETP|RPTSCH|RUN|1");
+    ask("|SETP|RPTSCH|RUN|1");
     child<QPushButton>("cmdRefresh")->click();
     prompter->expect(PromptAnswer::No);
     startStop->click();
     EXPECT_EQ(prompter->prompts.back().text, "Stop Scheduled Reports?");
-    EXPECT_EQ(server("|GETP|RPTSCH|RUNSTATUS"), "1") << "No keeps it running";
+    EXPECT_EQ(ask("|GETP|RPTSCH|RUNSTATUS"), "1") << "No keeps it running";
     prompter->expect(PromptAnswer::Yes);
     prompter->expect(PromptAnswer::Ok);
     startStop->click();
     EXPECT_EQ(prompter->prompts.back().text, "Scheduled Reports stopped.");
-    EXPECT_EQ(server("|GETP|RPTSCH|RUNSTATUS"), "0");
+    EXPECT_EQ(ask("|GETP|RPTSCH|RUNSTATUS"), "0");
 
     host->link->dropFromCall(1);
     prompter->expect(PromptAnswer::Ok);
@@ -355,8 +335,7 @@ TEST_F(SettingsPagesWindowTest, SchedulerRuleAsksBeforeChangingAndTheArClassIsCh
     EXPECT_EQ(line("txtSchAR")->text(), QStringLiteral("INS"));
 
     retype("txtSchAR", QStringLiteral("NOPE"));
-    prompter->expect(PromptAnswer::Ok);
-    save()->click();
+    clickSave();
     EXPECT_EQ(prompter->prompts.back().text, "'NOPE' is not a valid AR class.");
     EXPECT_TRUE(writes().empty());
     EXPECT_EQ(line("txtSchAR")->text(), QStringLiteral("NOPE")) << "the edit stays";
@@ -403,7 +382,7 @@ TEST_F(SettingsPagesWindowTest, AppointmentDefaultsSaveEveryColumnAndDefaultsAsk
     child<QPushButton>("cmdResetApptGrid")->click();
     EXPECT_EQ(page->grid()->value(2, 4), QStringLiteral("15"));
     EXPECT_TRUE(save()->isEnabled()) << "the standard defaults are edits until saved";
-    EXPECT_NE(server("|GET|ASDATA|22|").find("Follow-up01pZ020\t104pZ100\t200ApZ200"), std::string::npos)
+    EXPECT_NE(ask("|GET|ASDATA|22|").find("Follow-up01pZ020\t104pZ100\t200ApZ200"), std::string::npos)
         << "nothing is stored until Save";
 }
 

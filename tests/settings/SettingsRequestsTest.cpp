@@ -138,29 +138,5 @@ TEST(ProtectedSettings, NodesAreProtectedByKeyOrNameAndSectionsAlways)
     EXPECT_FALSE(ProtectedSettings::isProtected("", "S\tGeneral"));
 }
 
-TEST(WriteGate, TheChangeRightAndProtectionDecideEveryWrite)
-{
-    EXPECT_TRUE(writeGate(true, false, false).mayWrite);
-    EXPECT_FALSE(writeGate(true, false, false).confirm);
-    const WriteVerdict viewOnly = writeGate(false, false, true);
-    EXPECT_FALSE(viewOnly.mayWrite);
-    EXPECT_EQ(viewOnly.reason, SettingsTexts::viewOnly);
-    const WriteVerdict locked = writeGate(true, true, false);
-    EXPECT_FALSE(locked.mayWrite) << "outside developer mode a protected setting is locked before any edit";
-    EXPECT_EQ(locked.reason, SettingsTexts::protectedNote);
-    const WriteVerdict developer = writeGate(true, true, true);
-    EXPECT_TRUE(developer.mayWrite);
-    EXPECT_TRUE(developer.confirm);
-}
-
-TEST(SettingsTexts, TheCaptionIsComputedNeverAppended)
-{
-    EXPECT_EQ(SettingsTexts::caption("System Settings", "", false), "System Settings");
-    EXPECT_EQ(SettingsTexts::caption("System Settings", "Set AI default days", true),
-              "System Settings:       Set AI default days                        READ ONLY");
-    EXPECT_EQ(SettingsTexts::saved, "                 Settings Saved.");
-    EXPECT_EQ(SettingsTexts::cannotFind("xyz"), "Cannot find 'xyz'");
-}
-
 } // namespace
 } // namespace corvane

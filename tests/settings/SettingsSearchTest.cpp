@@ -22,7 +22,6 @@ TEST(SettingsSearch, FindsByWhatThePageSaysNotOnlyTheNodeText)
               (std::vector<std::string> {"hold_chargeslip_posting", "hold_edi_posting"}))
         << "choice captions, every word somewhere in the entry";
     EXPECT_EQ(names(search, "Errors Only"), std::vector<std::string> {"hold_edi_posting"});
-    EXPECT_EQ(names(search, "set focus after save"), (std::vector<std::string> {"pos_chr_navig", "pos_pmt_navig"}));
     EXPECT_EQ(names(search, "Corvane Vantor"), std::vector<std::string> {"set_lockup_timeout"}) << "the page header";
     EXPECT_TRUE(names(search, "autopost nothing-like-this").empty());
     EXPECT_TRUE(names(search, "   ").empty());

