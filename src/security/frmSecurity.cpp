@@ -536,7 +536,7 @@ void frmSecurity::FindNext()
         int row = 0;
         int col = 0;
         m_moduleAccess->grid().currentCell(row, col);
-        const std::string notFound = "Cannot find \"" + WireCodec::toWireLossy(typed.toUpper()) + "\".";
+        const std::string notFound = "Cannot find \"" + WireCodec::toWire(typed.toUpper()).value_or(*text) + "\".";
         if (row >= 1) {
             if (ask(notFound + "\r\nDo you want to start from the beginning?", PromptButtons::YesNo, PromptAnswer::Yes)
                 != PromptAnswer::Yes)
@@ -588,7 +588,11 @@ bool frmSecurity::typeAhead(const QString& text)
         m_typed.clear();
     m_typed += text;
     m_typedAt.start();
-    const std::string typed = WireCodec::toWireLossy(m_typed);
+    // A letter no code can hold matches nothing.
+    const std::optional<std::string> wireTyped = WireCodec::toWire(m_typed);
+    if (!wireTyped)
+        return false;
+    const std::string& typed = *wireTyped;
     for (const auto& [code, shown] : m_operators) {
         if (code.size() >= typed.size() && sameCode(std::string_view(code).substr(0, typed.size()), typed))
             return selectPage("O", code, {});

@@ -22,6 +22,17 @@ namespace corvane {
 
 namespace {
 
+/// Server text kept as its bytes in an item, to go back to the server as it came.
+QByteArray bytes(std::string_view text)
+{
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string bytesOf(const QVariant& data)
+{
+    return data.toByteArray().toStdString();
+}
+
 QString wire(std::string_view text)
 {
     return WireCodec::toQString(text);
@@ -157,9 +168,10 @@ void frmSecurityCopy::LoadCombo(QComboBox* combo, bool groups, const QString& le
         combo->clear();
         if (groups) {
             for (int g = 0; g < SecurityCopy::groupCount; ++g) {
-                const QString name = wire(SecurityTree::groupName(g));
+                const std::string group = SecurityTree::groupName(g);
+                const QString name = wire(group);
                 if (name != leaveOut)
-                    combo->addItem(name);
+                    combo->addItem(name, bytes(group));
             }
         } else {
             for (const auto& [code, text] : m_operators) {
@@ -167,7 +179,7 @@ void frmSecurityCopy::LoadCombo(QComboBox* combo, bool groups, const QString& le
                 // The view-only operator's settings are never replaced by a copy.
                 if (shown == leaveOut || (combo == m_to && sameCode(code, SecurityCopy::viewOnlyOperator)))
                     continue;
-                combo->addItem(shown, wire(code));
+                combo->addItem(shown, bytes(code));
             }
         }
         combo->setCurrentIndex(-1);
@@ -185,7 +197,7 @@ void frmSecurityCopy::LoadProgramsTreeView()
         return;
     const auto addNode = [](QTreeWidgetItem* node, const SecurityProgram& program) {
         node->setText(0, wire(program.code) + QStringLiteral("  ") + wire(program.description));
-        node->setData(0, codeRole, wire(program.code));
+        node->setData(0, codeRole, bytes(program.code));
         node->setCheckState(0, Qt::Checked);
     };
     for (const SecurityProgram& lost : programs->unplaced()) {
@@ -236,7 +248,7 @@ std::vector<std::string> frmSecurityCopy::checkedPrograms() const
     std::vector<std::string> codes;
     for (QTreeWidgetItemIterator it(m_tree); *it; ++it) {
         if ((*it)->checkState(0) == Qt::Checked)
-            codes.push_back(WireCodec::toWireLossy((*it)->data(0, codeRole).toString()));
+            codes.push_back(bytesOf((*it)->data(0, codeRole)));
     }
     return codes;
 }
@@ -245,14 +257,13 @@ CopyParty frmSecurityCopy::party(QComboBox* combo, bool group) const
 {
     if (combo->currentIndex() < 0)
         return {};
-    if (!group)
-        return {false, WireCodec::toWireLossy(combo->currentData().toString())};
-    return CopyParty::fromEntry(true, WireCodec::toWireLossy(combo->currentText()));
+    const std::string entry = bytesOf(combo->currentData());
+    return group ? CopyParty::fromEntry(true, entry) : CopyParty {false, entry};
 }
 
 std::string frmSecurityCopy::shownName(QComboBox* combo, bool group) const
 {
-    return group ? WireCodec::toWireLossy(combo->currentText()) : "Operator " + party(combo, false).code;
+    return group ? bytesOf(combo->currentData()) : "Operator " + party(combo, false).code;
 }
 
 void frmSecurityCopy::updateCopyButton()
