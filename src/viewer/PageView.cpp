@@ -31,6 +31,7 @@ PageView::PageView(QWidget* parent)
 void PageView::setPages(DocumentPages* pages)
 {
     m_pages = pages;
+    m_heightBefore.clear();
     m_lastPage = -1;
     verticalScrollBar()->setValue(0);
     updateScrollBars();
@@ -74,18 +75,54 @@ int PageView::pageCount() const
     return m_pages ? m_pages->pagesReady() : 0;
 }
 
+void PageView::measurePages() const
+{
+    const int count = pageCount();
+    if (m_heightBefore.size() == static_cast<std::size_t>(count) + 1)
+        return;
+    m_heightBefore.assign(1, 0);
+    m_widest = 0;
+    for (int page = 0; page < count; ++page) {
+        const QSizeF paper = m_pages->pageSize(page);
+        m_heightBefore.push_back(m_heightBefore.back() + paper.height());
+        m_widest = std::max(m_widest, paper.width());
+    }
+}
+
+qreal PageView::pageTop(int page) const
+{
+    measurePages();
+    page = std::clamp(page, 0, static_cast<int>(m_heightBefore.size()) - 1);
+    return gap * (page + 1) + scale() * m_heightBefore[static_cast<std::size_t>(page)];
+}
+
+int PageView::pageAt(qreal y) const
+{
+    measurePages();
+    const int count = pageCount();
+    if (count == 0)
+        return 0;
+    // The last sheet whose top is at or above y.
+    int low = 0, high = count - 1;
+    while (low < high) {
+        const int middle = (low + high + 1) / 2;
+        if (pageTop(middle) <= y)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return low;
+}
+
 QRectF PageView::sheetRect(int page) const
 {
-    // Sheets are the width of the widest one; the paper of every page of one document is usually the same.
+    // Sheets are centred in the width of the widest one.
+    measurePages();
     const qreal s = scale();
-    qreal y = gap;
-    const QSizeF first = m_pages->pageSize(0) * s;
-    // Pages of one size are placed by arithmetic, so a statement run of thousands of pages pays nothing here.
-    y += page * (first.height() + gap);
     const QSizeF size = m_pages->pageSize(page) * s;
-    const qreal width = std::max<qreal>(first.width() + 2 * gap, viewport()->width());
-    return QRectF((width - size.width()) / 2 - horizontalScrollBar()->value(), y - verticalScrollBar()->value(),
-                  size.width(), size.height());
+    const qreal width = std::max<qreal>(m_widest * s + 2 * gap, viewport()->width());
+    return QRectF((width - size.width()) / 2 - horizontalScrollBar()->value(),
+                  pageTop(page) - verticalScrollBar()->value(), size.width(), size.height());
 }
 
 void PageView::updateScrollBars()
@@ -95,22 +132,21 @@ void PageView::updateScrollBars()
         horizontalScrollBar()->setRange(0, 0);
         return;
     }
-    const QSizeF page = m_pages->pageSize(0) * scale();
-    const qreal total = gap + m_pages->pagesReady() * (page.height() + gap);
+    measurePages();
+    const qreal total = pageTop(pageCount());
     verticalScrollBar()->setPageStep(viewport()->height());
     verticalScrollBar()->setRange(0, std::max(0, static_cast<int>(total) - viewport()->height()));
     horizontalScrollBar()->setPageStep(viewport()->width());
-    horizontalScrollBar()->setRange(0, std::max(0, static_cast<int>(page.width() + 2 * gap) - viewport()->width()));
+    horizontalScrollBar()->setRange(0,
+                                    std::max(0, static_cast<int>(m_widest * scale() + 2 * gap) - viewport()->width()));
 }
 
 int PageView::currentPage() const
 {
     if (!m_pages || m_pages->pagesReady() == 0)
         return 0;
-    const qreal step = m_pages->pageSize(0).height() * scale() + gap;
     // The page that holds the point a third of the way down the window.
-    const qreal probe = verticalScrollBar()->value() + viewport()->height() / 3.0 - gap;
-    return std::clamp(static_cast<int>(probe / step), 0, m_pages->pagesReady() - 1);
+    return pageAt(verticalScrollBar()->value() + viewport()->height() / 3.0);
 }
 
 void PageView::showPage(int page)
@@ -118,8 +154,7 @@ void PageView::showPage(int page)
     if (!m_pages || m_pages->pagesReady() == 0)
         return;
     page = std::clamp(page, 0, m_pages->pagesReady() - 1);
-    const qreal step = m_pages->pageSize(0).height() * scale() + gap;
-    verticalScrollBar()->setValue(static_cast<int>(page * step));
+    verticalScrollBar()->setValue(static_cast<int>(pageTop(page) - gap));
     notePage();
 }
 
@@ -137,9 +172,8 @@ void PageView::showArea(int page, const QRectF& area)
     if (!m_pages)
         return;
     const qreal s = scale();
-    const qreal step = m_pages->pageSize(0).height() * s + gap;
-    const qreal top = gap + page * step + area.top() * s;
-    const qreal bottom = gap + page * step + area.bottom() * s;
+    const qreal top = pageTop(page) + area.top() * s;
+    const qreal bottom = pageTop(page) + area.bottom() * s;
     QScrollBar* bar = verticalScrollBar();
     if (top < bar->value() || bottom > bar->value() + viewport()->height())
         bar->setValue(static_cast<int>(top - viewport()->height() / 3.0));
@@ -149,6 +183,7 @@ void PageView::showArea(int page, const QRectF& area)
 
 void PageView::refresh()
 {
+    m_heightBefore.clear(); // the papers may have turned
     updateScrollBars();
     viewport()->update();
     // The count may have grown while the rest of the document was laid out.
@@ -173,8 +208,7 @@ void PageView::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     const qreal s = scale();
-    const qreal step = m_pages->pageSize(0).height() * s + gap;
-    const int first = std::max(0, static_cast<int>((verticalScrollBar()->value() - gap) / step));
+    const int first = pageAt(verticalScrollBar()->value());
     for (int page = first; page < m_pages->pagesReady(); ++page) {
         const QRectF sheet = sheetRect(page);
         if (sheet.top() > viewport()->height())

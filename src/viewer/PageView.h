@@ -3,6 +3,8 @@
 #include <QAbstractScrollArea>
 #include <QRectF>
 
+#include <vector>
+
 namespace corvane {
 
 class DocumentPages;
@@ -49,6 +51,12 @@ protected:
 
 private:
     QRectF sheetRect(int page) const;
+    /// Measures the papers of the pages shown, once per change of pages: sheets may differ in size (a landscape
+    /// section, pictures turned the way they are).
+    void measurePages() const;
+    /// Where a sheet starts, in scroll coordinates, and the sheet at a height.
+    qreal pageTop(int page) const;
+    int pageAt(qreal y) const;
     void updateScrollBars();
     void notePage();
 
@@ -56,6 +64,8 @@ private:
     int m_zoom = 100;
     Fit m_fit = Fit::None;
     int m_lastPage = -1;
+    mutable std::vector<qreal> m_heightBefore; ///< per page and one past the last: unscaled heights above it
+    mutable qreal m_widest = 0;
 };
 
 } // namespace corvane

@@ -1,9 +1,11 @@
 #include "TextPages.h"
 
+#include "PageView.h"
 #include "RtfStatementRun.h"
 
 #include <QImage>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTextCursor>
 
 #include <gtest/gtest.h>
@@ -123,6 +125,32 @@ TEST(TextPages, TallHeaderPushesTheBodyDown)
     EXPECT_EQ(pages->pageOf(body, &where), 0);
     // Four 12-point lines start a quarter inch down: well past the half-inch margin.
     EXPECT_GT(where.top(), 24 + 4 * 16);
+}
+
+// A landscape section between portrait ones has its own paper, and the view stacks the sheets by their own heights.
+TEST(TextPages, EachSectionThatStartsAPageKeepsItsPaper)
+{
+    const std::string rtf = "{\\rtf1\\ansi\\paperw12240\\paperh15840\\sectd Letter\\par"
+                            "\\sect\\sectd\\lndscpsxn\\pgwsxn15840\\pghsxn12240 Wide report\\par"
+                            "\\sect\\sectd\\pgwsxn12240\\pghsxn15840 Letter again\\par}";
+    const auto pages = TextPages::fromRtf(rtf);
+    ASSERT_EQ(pages->pageCount(), 3);
+    EXPECT_EQ(pages->pageSize(0), QSizeF(816, 1056));
+    EXPECT_EQ(pages->pageSize(1), QSizeF(1056, 816));
+    EXPECT_EQ(pages->pageSize(2), QSizeF(816, 1056));
+
+    PageView view;
+    view.resize(600, 400);
+    view.setPages(pages.get());
+    view.setZoom(100);
+    const qreal scale = view.scale();
+    const int gaps = 4 * 16;
+    const int total = static_cast<int>(gaps + scale * (1056 + 816 + 1056));
+    EXPECT_NEAR(view.verticalScrollBar()->maximum() + view.viewport()->height(), total, 1);
+    view.showPage(2);
+    EXPECT_EQ(view.currentPage(), 2);
+    view.showPage(1);
+    EXPECT_EQ(view.currentPage(), 1);
 }
 
 } // namespace
