@@ -79,6 +79,9 @@ int digitsOf(int value)
 /// numbers this many characters could fill, so a real number is rarely longer than its room.
 constexpr qsizetype charactersPerPage = 2000;
 
+/// Sheets of a text report laid out together as one document.
+constexpr qsizetype sheetsPerPart = 16;
+
 } // namespace
 
 TextPages::TextPages() = default;
@@ -122,42 +125,44 @@ std::unique_ptr<TextPages> TextPages::fromRtf(std::string_view rtf)
     return pages;
 }
 
-std::unique_ptr<TextPages> TextPages::single(std::unique_ptr<QTextDocument> document, const RtfPageSetup& page)
+std::unique_ptr<TextPages> TextPages::fromPlainText(const QString& text)
 {
     std::unique_ptr<TextPages> pages(new TextPages);
-    Part part;
-    part.document = std::move(document);
-    part.page = page;
-    pages->m_partOf[part.document.get()] = 0;
-    pages->applyPaper(part);
-    pages->m_parts.push_back(std::move(part));
+    RtfPageSetup page;
+    page.marginLeft = page.marginRight = page.marginTop = page.marginBottom = 1080;
+    // Reports separate their pages with form feeds; a line break just before one ends the sheet, not a line.
+    QStringList sheets = text.split(QChar(12));
+    for (qsizetype i = 0; i < sheets.size(); ++i) {
+        QString& sheet = sheets[i];
+        sheet.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        if (i + 1 < sheets.size() && sheet.endsWith(QLatin1Char('\n')))
+            sheet.chop(1);
+    }
+    for (qsizetype i = 0; i < sheets.size(); i += sheetsPerPart) {
+        Part part;
+        part.page = page;
+        part.sheets = sheets.mid(i, sheetsPerPart);
+        pages->m_parts.push_back(std::move(part));
+    }
     return pages;
 }
 
-std::unique_ptr<TextPages> TextPages::fromPlainText(const QString& text)
+void TextPages::buildSheets(Part& part) const
 {
-    auto document = newDocument();
+    QTextDocument& document = *part.document;
     QFont fixed(QStringLiteral("Courier New"), 10);
     fixed.setStyleHint(QFont::TypeWriter);
     fixed.setFixedPitch(true);
-    document->setDefaultFont(fixed);
-    RtfPageSetup page;
-    page.marginLeft = page.marginRight = page.marginTop = page.marginBottom = 1080;
-    auto pages = single(std::move(document), page);
-    // Reports separate their pages with form feeds.
-    QTextCursor cursor(pages->m_parts.front().document.get());
+    document.setDefaultFont(fixed);
+    QTextCursor cursor(&document);
     cursor.beginEditBlock();
-    const QStringList sheets = text.split(QChar(12));
-    for (qsizetype i = 0; i < sheets.size(); ++i) {
+    for (qsizetype i = 0; i < part.sheets.size(); ++i) {
+        const QString& sheet = part.sheets[i];
         if (i > 0) {
             QTextBlockFormat format;
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
             cursor.insertBlock(format);
         }
-        QString sheet = sheets[i];
-        sheet.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        if (i + 1 < sheets.size() && sheet.endsWith(QLatin1Char('\n')))
-            sheet.chop(1);
         // Only a sheet's first line breaks the page; the lines after it must not inherit that.
         const qsizetype firstEnd = sheet.indexOf(QLatin1Char('\n'));
         cursor.insertText(sheet.left(firstEnd));
@@ -167,13 +172,17 @@ std::unique_ptr<TextPages> TextPages::fromPlainText(const QString& text)
         }
     }
     cursor.endEditBlock();
-    return pages;
+    part.sheets.clear();
 }
 
 std::unique_ptr<TextPages> TextPages::fromHtml(const QString& html)
 {
-    auto pages = single(newDocument(), RtfPageSetup());
-    QTextDocument* document = pages->m_parts.front().document.get();
+    std::unique_ptr<TextPages> pages(new TextPages);
+    Part part;
+    part.document = newDocument();
+    QTextDocument* document = part.document.get();
+    pages->m_partOf[document] = 0;
+    pages->m_parts.push_back(std::move(part));
     document->setHtml(html);
     pages->m_title = document->metaInformation(QTextDocument::DocumentTitle);
     // setHtml sets the document's own margin; the paper's margins are the ones that count.
@@ -227,11 +236,16 @@ qreal TextPages::bandHeight(int story, const RtfPageSetup& page) const
 void TextPages::ensureBuilt(std::size_t index) const
 {
     Part& part = m_parts[index];
-    if (part.document || !m_builder)
+    if (part.document)
         return;
     part.document = newDocument();
-    part.document->documentLayout()->registerHandler(PageFieldObject::objectType, m_fields.get());
     m_partOf[part.document.get()] = index;
+    if (!m_builder) {
+        applyPaper(part);
+        buildSheets(part);
+        return;
+    }
+    part.document->documentLayout()->registerHandler(PageFieldObject::objectType, m_fields.get());
     applyPaper(part);
     m_builder->buildBody(part.firstSection, part.endSection, *part.document);
     part.sectionPositions = m_builder->sectionStarts();

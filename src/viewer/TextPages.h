@@ -6,6 +6,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QTextDocument>
 
 #include <memory>
@@ -21,10 +22,10 @@ class PageFieldObject;
 class RtfTextBuilder;
 
 /// Pages of a text document: RTF with its paper, margins, headers and footers; plain text in a fixed-pitch font
-/// with form feeds as page breaks; HTML. Each run of RTF sections that starts on a new page is a document of its
-/// own, built and laid out when its pages are first wanted: a statement run shows its first page long before its
-/// last one is laid out, and no part is laid out twice. Everything is laid out on a fixed 96-dpi device, so the
-/// screen, the preview, the printer and the tests paginate alike.
+/// with form feeds as page breaks; HTML. Each run of RTF sections that starts on a new page, and each run of
+/// sheets of a long text report, is a document of its own, built and laid out when its pages are first wanted: a
+/// statement run shows its first page long before its last one is laid out, and no part is laid out twice. Everything
+/// is laid out on a fixed 96-dpi device, so the screen, the preview, the printer and the tests paginate alike.
 class TextPages final : public DocumentPages {
 public:
     ~TextPages() override;
@@ -62,6 +63,7 @@ private:
         std::vector<int> sectionPositions; ///< where its sections begin in its document
         std::vector<int> sectionFirstPage; ///< counted from the part's first page, once laid out
         int firstPage = 0, pages = 0; ///< once laid out
+        QStringList sheets; ///< plain text still to be built: its sheets, each starting a page
     };
     /// Where a page lies: its part, and the section it belongs to with that section's pages [first, end).
     struct Place {
@@ -72,8 +74,8 @@ private:
     };
 
     TextPages();
-    static std::unique_ptr<TextPages> single(std::unique_ptr<QTextDocument> document, const RtfPageSetup& page);
     void ensureBuilt(std::size_t part) const;
+    void buildSheets(Part& part) const;
     void layOutNext() const;
     void ensureReady(int page) const;
     void applyPaper(Part& part) const;

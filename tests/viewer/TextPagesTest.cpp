@@ -127,6 +127,20 @@ TEST(TextPages, TallHeaderPushesTheBodyDown)
     EXPECT_GT(where.top(), 24 + 4 * 16);
 }
 
+TEST(TextPages, ALongTextReportIsLaidOutSomeSheetsAtATime)
+{
+    QStringList sheets;
+    for (int sheet = 1; sheet <= 40; ++sheet)
+        sheets << QStringLiteral("Aging report sheet %1\r\nDr. Helen Reed  1,250.00\r\n").arg(sheet);
+    const auto pages = TextPages::fromPlainText(sheets.join(QChar(12)));
+    EXPECT_FALSE(pages->layOutMore(0));
+    EXPECT_EQ(pages->pagesReady(), 16);
+    EXPECT_EQ(pages->pageCount(), 40);
+    const QTextCursor seventeen = pages->find(QStringLiteral("sheet 17"), QTextCursor());
+    ASSERT_FALSE(seventeen.isNull());
+    EXPECT_EQ(pages->pageOf(seventeen), 16);
+}
+
 // A landscape section between portrait ones has its own paper, and the view stacks the sheets by their own heights.
 TEST(TextPages, EachSectionThatStartsAPageKeepsItsPaper)
 {
