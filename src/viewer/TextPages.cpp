@@ -82,6 +82,31 @@ constexpr qsizetype charactersPerPage = 2000;
 /// Sheets of a text report laid out together as one document.
 constexpr qsizetype sheetsPerPart = 16;
 
+/// Sections smaller than this (in runs and table cells) share their document with the ones after them, so that a
+/// document of thousands of one-line sections is not thousands of documents.
+constexpr std::size_t partWeight = 150;
+
+std::size_t sectionWeight(const RtfDocument& document, const RtfSection& section)
+{
+    const RtfStory& body = document.body();
+    std::size_t weight = 0;
+    const std::size_t end
+        = std::min<std::size_t>(section.firstBlock + std::size_t(section.blockCount), body.blocks.size());
+    for (std::size_t b = section.firstBlock; b < end; ++b) {
+        const RtfBlock& block = body.blocks[b];
+        if (block.kind == RtfBlockKind::Paragraph) {
+            weight += block.index < body.paragraphs.size() ? body.paragraphs[block.index].runCount : 0;
+        } else if (block.index < body.tables.size()) {
+            const RtfTable& table = body.tables[block.index];
+            const std::size_t rowsEnd
+                = std::min<std::size_t>(table.firstRow + std::size_t(table.rowCount), body.rows.size());
+            for (std::size_t r = table.firstRow; r < rowsEnd; ++r)
+                weight += body.rows[r].cellCount;
+        }
+    }
+    return weight;
+}
+
 } // namespace
 
 TextPages::TextPages() = default;
@@ -106,14 +131,20 @@ std::unique_ptr<TextPages> TextPages::fromRtf(std::string_view rtf)
         });
     pages->m_title = QString::fromStdString(pages->m_rtf->title);
     const std::vector<RtfSection>& sections = pages->m_rtf->sections;
+    std::size_t weight = 0; // of the part being filled
     for (std::size_t s = 0; s < sections.size(); ++s) {
         const bool runsOn = s > 0
             && (sections[s].breakKind == RtfSectionBreak::Continuous
                 || sections[s].breakKind == RtfSectionBreak::Column);
-        if (runsOn) {
+        // A section that starts a page on the same paper joins a part that is still small; the part breaks the
+        // page before it.
+        const bool joins = s > 0 && weight < partWeight && sections[s].page == pages->m_parts.back().page;
+        if (runsOn || joins) {
             pages->m_parts.back().endSection = s + 1;
+            weight += sectionWeight(*pages->m_rtf, sections[s]);
             continue;
         }
+        weight = sectionWeight(*pages->m_rtf, sections[s]);
         Part part;
         part.firstSection = s;
         part.endSection = s + 1;
@@ -260,11 +291,27 @@ void TextPages::layOutNext() const
     part.pages = std::max(1, document.pageCount());
     part.firstPage = index == 0 ? 0 : m_parts[index - 1].firstPage + m_parts[index - 1].pages;
     part.sectionFirstPage.clear();
+    part.sectionFirstNumber.clear();
     const qreal height = document.pageSize().height();
     for (const int position : part.sectionPositions) {
         const QTextBlock block = document.findBlock(std::min(position, document.characterCount() - 1));
         const qreal top = block.isValid() ? document.documentLayout()->blockBoundingRect(block).top() : 0;
-        part.sectionFirstPage.push_back(std::clamp(static_cast<int>(top / height), 0, part.pages - 1));
+        const int first = std::clamp(static_cast<int>(top / height), 0, part.pages - 1);
+        // A section numbers its pages from its own start, or goes on from the section before it.
+        const std::size_t section = part.firstSection + part.sectionFirstPage.size();
+        const int start = m_rtf && section < m_rtf->sections.size() ? m_rtf->sections[section].pageNumberStart : -1;
+        int number = part.firstPage + first + 1;
+        if (start >= 0) {
+            number = start;
+        } else if (!part.sectionFirstNumber.empty()) {
+            number = part.sectionFirstNumber.back() + first - part.sectionFirstPage.back();
+        } else if (index > 0 && !m_parts[index - 1].sectionFirstNumber.empty()) {
+            const Part& previous = m_parts[index - 1];
+            number = previous.sectionFirstNumber.back() + part.firstPage
+                - (previous.firstPage + previous.sectionFirstPage.back());
+        }
+        part.sectionFirstPage.push_back(first);
+        part.sectionFirstNumber.push_back(number);
     }
     m_laidOut = index + 1;
 }
@@ -293,6 +340,11 @@ int TextPages::pagesSoFar() const
         return 0;
     const Part& last = m_parts[m_laidOut - 1];
     return last.firstPage + last.pages;
+}
+
+int TextPages::pageCountKnown() const
+{
+    return m_laidOut == m_parts.size() ? pagesSoFar() : 0;
 }
 
 int TextPages::pageCount() const
@@ -359,6 +411,9 @@ TextPages::Place TextPages::place(int page) const
     where.sectionFirst = part.firstPage + (section < part.sectionFirstPage.size() ? part.sectionFirstPage[section] : 0);
     where.sectionEnd = part.firstPage
         + (section + 1 < part.sectionFirstPage.size() ? part.sectionFirstPage[section + 1] : part.pages);
+    where.number
+        = (section < part.sectionFirstNumber.size() ? part.sectionFirstNumber[section] : where.sectionFirst + 1)
+        + (page - where.sectionFirst);
     return where;
 }
 
@@ -369,12 +424,10 @@ int TextPages::fieldValue(int page, RtfRunKind kind) const
         return 0;
     const Place where = place(page);
     if (kind == RtfRunKind::PageCount)
-        return pagesSoFar();
+        return pageCountKnown();
     if (kind == RtfRunKind::SectionPageCount)
         return where.sectionEnd - where.sectionFirst;
-    const int start
-        = m_rtf && where.section < m_rtf->sections.size() ? m_rtf->sections[where.section].pageNumberStart : -1;
-    return start >= 0 ? start + (page - where.sectionFirst) : page + 1;
+    return where.number;
 }
 
 int TextPages::fieldDigits(const QTextDocument* document, int kind) const
@@ -468,17 +521,15 @@ void TextPages::setHighlights(const QList<QTextCursor>& matches, const QTextCurs
     }
 }
 
-void TextPages::paintBand(QPainter& painter, int story, const Place& where, int page, bool header) const
+void TextPages::paintBand(QPainter& painter, int story, const Place& where, bool header) const
 {
     if (!m_rtf || story < 0 || !m_builder)
         return;
-    const RtfSection& section = m_rtf->sections[std::min(where.section, m_rtf->sections.size() - 1)];
-    const int number = section.pageNumberStart >= 0 ? section.pageNumberStart + (page - where.sectionFirst) : page + 1;
     const RtfPageSetup& paper = m_parts[where.part].page;
     QTextDocument band;
     band.documentLayout()->setPaintDevice(layoutDevice());
     band.setDefaultFont(m_parts[where.part].document->defaultFont());
-    m_builder->buildBand(static_cast<std::size_t>(story), band, number, pagesSoFar(),
+    m_builder->buildBand(static_cast<std::size_t>(story), band, where.number, pageCountKnown(),
                          where.sectionEnd - where.sectionFirst);
     band.setTextWidth(RtfTextBuilder::pixels(paper.paperWidth - paper.marginLeft - paper.marginRight));
     const qreal y = header ? RtfTextBuilder::pixels(paper.headerDistance)
@@ -526,8 +577,8 @@ void TextPages::paintPage(QPainter& painter, int page) const
             return set.right;
         return set.all;
     };
-    paintBand(painter, pick(section.headers), where, page, true);
-    paintBand(painter, pick(section.footers), where, page, false);
+    paintBand(painter, pick(section.headers), where, true);
+    paintBand(painter, pick(section.footers), where, false);
 }
 
 } // namespace corvane

@@ -62,6 +62,7 @@ private:
         RtfPageSetup page;
         std::vector<int> sectionPositions; ///< where its sections begin in its document
         std::vector<int> sectionFirstPage; ///< counted from the part's first page, once laid out
+        std::vector<int> sectionFirstNumber; ///< the page number each section's first page shows, once laid out
         int firstPage = 0, pages = 0; ///< once laid out
         QStringList sheets; ///< plain text still to be built: its sheets, each starting a page
     };
@@ -71,6 +72,7 @@ private:
         int pageInPart = 0;
         std::size_t section = 0;
         int sectionFirst = 0, sectionEnd = 0;
+        int number = 0; ///< the page number the page shows
     };
 
     TextPages();
@@ -82,9 +84,11 @@ private:
     std::size_t partOf(const QTextDocument* document) const;
     Place place(int page) const;
     int pagesSoFar() const;
+    /// The number of pages once every part is laid out; 0 (shown as nothing) until then.
+    int pageCountKnown() const;
     int fieldDigits(const QTextDocument* document, int kind) const;
     qreal bandHeight(int story, const RtfPageSetup& page) const;
-    void paintBand(QPainter& painter, int story, const Place& where, int page, bool header) const;
+    void paintBand(QPainter& painter, int story, const Place& where, bool header) const;
 
     std::unique_ptr<RtfDocument> m_rtf;
     std::unique_ptr<RtfTextBuilder> m_builder;

@@ -514,9 +514,14 @@ void frmViewer::loadDocument(const std::string& document, DocumentKind kind)
 
 void frmViewer::startLayout()
 {
-    const bool done = m_pages->layOutMore(firstLayoutSlice);
     m_pageView->setPages(m_pages.get());
-    updatePageLabel(m_pageView->currentPage(), m_pages->pagesReady());
+    continueLayout();
+}
+
+void frmViewer::continueLayout()
+{
+    const bool done = m_pages->layOutMore(firstLayoutSlice);
+    m_pageView->refresh();
     if (done)
         m_layoutTimer->stop();
     else
@@ -820,11 +825,17 @@ std::unique_ptr<QPrinter> frmViewer::makePrinter() const
     return std::make_unique<QPrinter>(QPrinter::HighResolution);
 }
 
-bool frmViewer::wantLandscape() const
+void frmViewer::applyHostOrientation()
 {
-    if (m_settings.orientation != 0)
-        return m_settings.orientation == 2;
-    return m_pages && m_pages->landscape();
+    // Without the host's Orientation= every part of the document keeps its own paper.
+    if (m_pages && m_settings.orientation != 0)
+        turnPages(m_settings.orientation == 2);
+}
+
+void frmViewer::turnPages(bool landscape)
+{
+    m_pages->setLandscape(landscape);
+    continueLayout();
 }
 
 bool frmViewer::printBrowser(QPrinter& printer)
@@ -853,9 +864,8 @@ bool frmViewer::PrintDocument(bool prompt)
         const QString title = windowTitle();
         printer->setDocName(m_textPages && !m_textPages->title().isEmpty() ? m_textPages->title() : title);
         if (m_pages) {
-            m_pages->setLandscape(wantLandscape());
+            applyHostOrientation();
             PagePrinter::preparePrinter(*printer, *m_pages); // lays out every page
-            m_pageView->refresh();
         } else {
             printer->setPageOrientation(m_settings.orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
         }
@@ -883,10 +893,8 @@ bool frmViewer::PrintDocument(bool prompt)
 
         // A paper turned in the dialog reflows the document; the range then counts the new pages.
         const bool landscape = printer->pageLayout().orientation() == QPageLayout::Landscape;
-        if (landscape != m_pages->landscape()) {
-            m_pages->setLandscape(landscape);
-            m_pageView->refresh();
-        }
+        if (landscape != m_pages->landscape())
+            turnPages(landscape);
         int first = 1;
         int last = m_pages->pageCount();
         if (printer->printRange() == QPrinter::PageRange && printer->fromPage() > 0) {
@@ -928,9 +936,8 @@ bool frmViewer::ShowPrintPreview()
             return false;
         std::unique_ptr<QPrinter> printer = makePrinter();
         if (m_pages) {
-            m_pages->setLandscape(wantLandscape());
+            applyHostOrientation();
             PagePrinter::preparePrinter(*printer, *m_pages); // lays out every page
-            m_pageView->refresh();
         }
         QPrintPreviewDialog preview(printer.get(), isVisible() ? this : parentWidget());
         preview.setObjectName(QStringLiteral("dlgPrintPreview"));

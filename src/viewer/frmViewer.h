@@ -98,6 +98,7 @@ private:
     void updatePageLabel(int page, int count);
     /// Shows what the first moments lay out and leaves the rest of a long document to the layout timer.
     void startLayout();
+    void continueLayout();
     void FindNext(bool backward);
     void takeSelectionIntoFindBox();
     void SearchString(const QString& text, bool backward);
@@ -112,7 +113,10 @@ private:
     void cmdFax_Click();
     void cmdFaxQueue_Click();
     std::unique_ptr<QPrinter> makePrinter() const;
-    bool wantLandscape() const;
+    /// The host's Orientation= turns every page; without it the document's own paper stays.
+    void applyHostOrientation();
+    /// Lays the pages out on paper turned the other way, showing them again as they are laid out.
+    void turnPages(bool landscape);
 
     Inputs m_inputs;
     FormatChoice m_choice;

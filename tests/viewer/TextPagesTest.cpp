@@ -77,6 +77,41 @@ TEST(TextPages, SectionsCountTheirOwnPages)
     }
 }
 
+// A section without a restart goes on from the number the section before it ended on.
+TEST(TextPages, PageNumbersGoOnAcrossSectionsUnlessOneRestarts)
+{
+    const std::string twoPages = "One\\par\\page Two\\par";
+    const auto numbers = [](const std::string& rtf) {
+        const auto pages = TextPages::fromRtf(rtf);
+        std::vector<int> shown;
+        for (int page = 0; page < pages->pageCount(); ++page)
+            shown.push_back(pages->fieldValue(page, RtfRunKind::PageNumber));
+        return shown;
+    };
+    EXPECT_EQ(numbers(letterHead + "\\sectd " + twoPages + "\\sect\\sectd\\pgnrestart\\pgnstarts5 " + twoPages
+                      + "\\sect\\sectd " + twoPages + "}"),
+              (std::vector<int> {1, 2, 5, 6, 7, 8}));
+    EXPECT_EQ(numbers(letterHead + "\\sectd\\pgnstarts3 " + twoPages + "\\sect\\sectd " + twoPages + "}"),
+              (std::vector<int> {3, 4, 5, 6}));
+    EXPECT_EQ(numbers(letterHead + "\\sectd " + twoPages + "\\sect\\sectd\\sbknone " + twoPages + "}"),
+              (std::vector<int> {1, 2, 3}));
+}
+
+// Thousands of one-line sections share documents instead of being a document each.
+TEST(TextPages, SmallSectionsShareADocument)
+{
+    std::string rtf = letterHead;
+    for (int section = 0; section < 600; ++section)
+        rtf += (section > 0 ? "\\sect\\sectd " : "\\sectd ") + std::string("Notice ") + std::to_string(section)
+            + "\\par ";
+    const auto pages = TextPages::fromRtf(rtf + "}");
+    EXPECT_FALSE(pages->layOutMore(0));
+    EXPECT_EQ(pages->pagesReady(), 150) << "one document holds as many sections as it takes to be worth one";
+    EXPECT_EQ(pages->pageCount(), 600) << "each still starts its page";
+    const QTextCursor last = pages->find(QStringLiteral("Notice 599"), QTextCursor());
+    EXPECT_EQ(pages->pageOf(last), 599);
+}
+
 TEST(TextPages, FirstPagesAreShownBeforeTheRestIsLaidOut)
 {
     const auto pages = TextPages::fromRtf(RtfStatementRun::generate(40));

@@ -381,6 +381,34 @@ TEST_F(ViewerWindowTest, LandscapeDocumentPrintsLandscapeUnlessTheHostSaysOtherw
     EXPECT_FALSE(landscape);
 }
 
+// Without the host's Orientation= each section prints on its own paper; a paper turned in the print dialog turns
+// every page, and the window goes on showing them.
+TEST_F(ViewerWindowTest, MixedPaperPrintsAsItIsUnlessTheDialogTurnsIt)
+{
+    const std::string mixed = "{\\rtf1\\ansi\\paperw12240\\paperh15840\\sectd Letter\\par"
+                              "\\sect\\sectd\\lndscpsxn\\pgwsxn15840\\pghsxn12240 Wide report\\par}";
+    frmViewer window;
+    open(window, mixed, "RTF");
+    EXPECT_TRUE(window.PrintDocument(false));
+    QPdfDocument printed;
+    ASSERT_EQ(printed.load(QString::fromStdString(pdf)), QPdfDocument::Error::None);
+    ASSERT_EQ(printed.pageCount(), 2);
+    EXPECT_LT(printed.pagePointSize(0).width(), printed.pagePointSize(0).height());
+    EXPECT_GT(printed.pagePointSize(1).width(), printed.pagePointSize(1).height());
+    printed.close();
+
+    frmViewer::setPrintDialogRunner([](QPrinter& printer, int, int, QWidget*) {
+        printer.setPageOrientation(QPageLayout::Landscape);
+        return true;
+    });
+    EXPECT_TRUE(window.PrintDocument(true));
+    bool landscape = false;
+    EXPECT_EQ(pdfPages(pdf, &landscape), 2);
+    EXPECT_TRUE(landscape);
+    EXPECT_EQ(child<QLabel>(&window, QStringLiteral("lblPage"))->text(), QStringLiteral("Page 1 of 2"));
+    window.close();
+}
+
 TEST_F(ViewerWindowTest, PreviewShowsThePagesThePrinterGets)
 {
     frmViewer window;
