@@ -475,13 +475,13 @@ QTextCursor TextPages::find(const QString& text, const QTextCursor& after, QText
 {
     if (m_parts.empty() || text.isEmpty())
         return {};
-    for (std::size_t i = 0; i < m_parts.size(); ++i)
-        ensureBuilt(i);
     const bool backward = flags.testFlag(QTextDocument::FindBackward);
     const std::size_t from = after.isNull() ? (backward ? m_parts.size() - 1 : 0) : partOf(after.document());
     if (from >= m_parts.size())
         return {};
+    // Parts are built as the search reaches them: a match near the start builds nothing further on.
     for (std::size_t i = from;; backward ? --i : ++i) {
+        ensureBuilt(i);
         const QTextDocument& document = *m_parts[i].document;
         QTextCursor found;
         if (i == from && !after.isNull())
