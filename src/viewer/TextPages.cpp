@@ -80,11 +80,11 @@ int digitsOf(int value)
 constexpr qsizetype charactersPerPage = 2000;
 
 /// Sheets of a text report laid out together as one document.
-constexpr qsizetype sheetsPerPart = 16;
+constexpr qsizetype sheetsPerChunk = 16;
 
 /// Sections smaller than this (in runs and table cells) share their document with the ones after them, so that a
 /// document of thousands of one-line sections is not thousands of documents.
-constexpr std::size_t partWeight = 150;
+constexpr std::size_t chunkWeight = 150;
 
 std::size_t sectionWeight(const RtfDocument& document, const RtfSection& section)
 {
@@ -121,38 +121,38 @@ std::unique_ptr<TextPages> TextPages::fromRtf(std::string_view rtf)
     pages->m_fields = std::make_unique<PageFieldObject>(
         [self](const QTextDocument* document, int kind) { return self->fieldDigits(document, kind); },
         [self](const QTextDocument* document, qreal y, int kind) {
-            const std::size_t index = self->partOf(document);
+            const std::size_t index = self->chunkOf(document);
             if (index >= self->m_laidOut)
                 return 0;
-            const Part& part = self->m_parts[index];
+            const Chunk& chunk = self->m_chunks[index];
             const qreal height = document->pageSize().height();
-            const int page = height > 0 ? std::clamp(static_cast<int>(y / height), 0, part.pages - 1) : 0;
-            return self->fieldValue(part.firstPage + page, static_cast<RtfRunKind>(kind));
+            const int page = height > 0 ? std::clamp(static_cast<int>(y / height), 0, chunk.pages - 1) : 0;
+            return self->fieldValue(chunk.firstPage + page, static_cast<RtfRunKind>(kind));
         });
     pages->m_title = QString::fromStdString(pages->m_rtf->title);
     const std::vector<RtfSection>& sections = pages->m_rtf->sections;
-    std::size_t weight = 0; // of the part being filled
+    std::size_t weight = 0; // of the chunk being filled
     for (std::size_t s = 0; s < sections.size(); ++s) {
         const bool runsOn = s > 0
             && (sections[s].breakKind == RtfSectionBreak::Continuous
                 || sections[s].breakKind == RtfSectionBreak::Column);
-        // A section that starts a page on the same paper joins a part that is still small; the part breaks the
+        // A section that starts a page on the same paper joins a chunk that is still small; the chunk breaks the
         // page before it.
-        const bool joins = s > 0 && weight < partWeight && sections[s].page == pages->m_parts.back().page;
+        const bool joins = s > 0 && weight < chunkWeight && sections[s].page == pages->m_chunks.back().page;
         if (runsOn || joins) {
-            pages->m_parts.back().endSection = s + 1;
+            pages->m_chunks.back().endSection = s + 1;
             weight += sectionWeight(*pages->m_rtf, sections[s]);
             continue;
         }
         weight = sectionWeight(*pages->m_rtf, sections[s]);
-        Part part;
-        part.firstSection = s;
-        part.endSection = s + 1;
-        part.page = sections[s].page;
-        pages->m_parts.push_back(std::move(part));
+        Chunk chunk;
+        chunk.firstSection = s;
+        chunk.endSection = s + 1;
+        chunk.page = sections[s].page;
+        pages->m_chunks.push_back(std::move(chunk));
     }
-    if (pages->m_parts.empty())
-        pages->m_parts.emplace_back();
+    if (pages->m_chunks.empty())
+        pages->m_chunks.emplace_back();
     return pages;
 }
 
@@ -169,26 +169,26 @@ std::unique_ptr<TextPages> TextPages::fromPlainText(const QString& text)
         if (i + 1 < sheets.size() && sheet.endsWith(QLatin1Char('\n')))
             sheet.chop(1);
     }
-    for (qsizetype i = 0; i < sheets.size(); i += sheetsPerPart) {
-        Part part;
-        part.page = page;
-        part.sheets = sheets.mid(i, sheetsPerPart);
-        pages->m_parts.push_back(std::move(part));
+    for (qsizetype i = 0; i < sheets.size(); i += sheetsPerChunk) {
+        Chunk chunk;
+        chunk.page = page;
+        chunk.sheets = sheets.mid(i, sheetsPerChunk);
+        pages->m_chunks.push_back(std::move(chunk));
     }
     return pages;
 }
 
-void TextPages::buildSheets(Part& part) const
+void TextPages::buildSheets(Chunk& chunk) const
 {
-    QTextDocument& document = *part.document;
+    QTextDocument& document = *chunk.document;
     QFont fixed(QStringLiteral("Courier New"), 10);
     fixed.setStyleHint(QFont::TypeWriter);
     fixed.setFixedPitch(true);
     document.setDefaultFont(fixed);
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
-    for (qsizetype i = 0; i < part.sheets.size(); ++i) {
-        const QString& sheet = part.sheets[i];
+    for (qsizetype i = 0; i < chunk.sheets.size(); ++i) {
+        const QString& sheet = chunk.sheets[i];
         if (i > 0) {
             QTextBlockFormat format;
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
@@ -203,32 +203,32 @@ void TextPages::buildSheets(Part& part) const
         }
     }
     cursor.endEditBlock();
-    part.sheets.clear();
+    chunk.sheets.clear();
 }
 
 std::unique_ptr<TextPages> TextPages::fromHtml(const QString& html)
 {
     std::unique_ptr<TextPages> pages(new TextPages);
-    Part part;
-    part.document = newDocument();
-    QTextDocument* document = part.document.get();
-    pages->m_partOf[document] = 0;
-    pages->m_parts.push_back(std::move(part));
+    Chunk chunk;
+    chunk.document = newDocument();
+    QTextDocument* document = chunk.document.get();
+    pages->m_chunkOf[document] = 0;
+    pages->m_chunks.push_back(std::move(chunk));
     document->setHtml(html);
     pages->m_title = document->metaInformation(QTextDocument::DocumentTitle);
     // setHtml sets the document's own margin; the paper's margins are the ones that count.
-    pages->applyPaper(pages->m_parts.front());
+    pages->applyPaper(pages->m_chunks.front());
     return pages;
 }
 
-void TextPages::applyPaper(Part& part) const
+void TextPages::applyPaper(Chunk& chunk) const
 {
-    const RtfPageSetup& page = part.page;
+    const RtfPageSetup& page = chunk.page;
     int top = page.marginTop, bottom = page.marginBottom;
-    if (m_rtf && part.firstSection < m_rtf->sections.size()) {
+    if (m_rtf && chunk.firstSection < m_rtf->sections.size()) {
         // A header or footer taller than its margin pushes the body away from it, as on the printed page.
         qreal header = 0, footer = 0;
-        for (std::size_t s = part.firstSection; s < part.endSection && s < m_rtf->sections.size(); ++s) {
+        for (std::size_t s = chunk.firstSection; s < chunk.endSection && s < m_rtf->sections.size(); ++s) {
             for (const RtfHeaderSet* set : {&m_rtf->sections[s].headers, &m_rtf->sections[s].footers}) {
                 qreal& tallest = set == &m_rtf->sections[s].headers ? header : footer;
                 for (const int story : {set->all, set->left, set->right, set->first})
@@ -240,7 +240,7 @@ void TextPages::applyPaper(Part& part) const
         if (footer > 0)
             bottom = std::max(bottom, page.footerDistance + static_cast<int>(std::ceil(footer * 15)));
     }
-    QTextDocument& document = *part.document;
+    QTextDocument& document = *chunk.document;
     QTextFrameFormat frame = document.rootFrame()->frameFormat();
     frame.setLeftMargin(RtfTextBuilder::pixels(page.marginLeft));
     frame.setRightMargin(RtfTextBuilder::pixels(page.marginRight));
@@ -266,52 +266,52 @@ qreal TextPages::bandHeight(int story, const RtfPageSetup& page) const
 
 void TextPages::ensureBuilt(std::size_t index) const
 {
-    Part& part = m_parts[index];
-    if (part.document)
+    Chunk& chunk = m_chunks[index];
+    if (chunk.document)
         return;
-    part.document = newDocument();
-    m_partOf[part.document.get()] = index;
+    chunk.document = newDocument();
+    m_chunkOf[chunk.document.get()] = index;
     if (!m_builder) {
-        applyPaper(part);
-        buildSheets(part);
+        applyPaper(chunk);
+        buildSheets(chunk);
         return;
     }
-    part.document->documentLayout()->registerHandler(PageFieldObject::objectType, m_fields.get());
-    applyPaper(part);
-    m_builder->buildBody(part.firstSection, part.endSection, *part.document);
-    part.sectionPositions = m_builder->sectionStarts();
+    chunk.document->documentLayout()->registerHandler(PageFieldObject::objectType, m_fields.get());
+    applyPaper(chunk);
+    m_builder->buildBody(chunk.firstSection, chunk.endSection, *chunk.document);
+    chunk.sectionPositions = m_builder->sectionStarts();
 }
 
 void TextPages::layOutNext() const
 {
     const std::size_t index = m_laidOut;
     ensureBuilt(index);
-    Part& part = m_parts[index];
-    QTextDocument& document = *part.document;
-    part.pages = std::max(1, document.pageCount());
-    part.firstPage = index == 0 ? 0 : m_parts[index - 1].firstPage + m_parts[index - 1].pages;
-    part.sectionFirstPage.clear();
-    part.sectionFirstNumber.clear();
+    Chunk& chunk = m_chunks[index];
+    QTextDocument& document = *chunk.document;
+    chunk.pages = std::max(1, document.pageCount());
+    chunk.firstPage = index == 0 ? 0 : m_chunks[index - 1].firstPage + m_chunks[index - 1].pages;
+    chunk.sectionFirstPage.clear();
+    chunk.sectionFirstNumber.clear();
     const qreal height = document.pageSize().height();
-    for (const int position : part.sectionPositions) {
+    for (const int position : chunk.sectionPositions) {
         const QTextBlock block = document.findBlock(std::min(position, document.characterCount() - 1));
         const qreal top = block.isValid() ? document.documentLayout()->blockBoundingRect(block).top() : 0;
-        const int first = std::clamp(static_cast<int>(top / height), 0, part.pages - 1);
+        const int first = std::clamp(static_cast<int>(top / height), 0, chunk.pages - 1);
         // A section numbers its pages from its own start, or goes on from the section before it.
-        const std::size_t section = part.firstSection + part.sectionFirstPage.size();
+        const std::size_t section = chunk.firstSection + chunk.sectionFirstPage.size();
         const int start = m_rtf && section < m_rtf->sections.size() ? m_rtf->sections[section].pageNumberStart : -1;
-        int number = part.firstPage + first + 1;
+        int number = chunk.firstPage + first + 1;
         if (start >= 0) {
             number = start;
-        } else if (!part.sectionFirstNumber.empty()) {
-            number = part.sectionFirstNumber.back() + first - part.sectionFirstPage.back();
-        } else if (index > 0 && !m_parts[index - 1].sectionFirstNumber.empty()) {
-            const Part& previous = m_parts[index - 1];
-            number = previous.sectionFirstNumber.back() + part.firstPage
+        } else if (!chunk.sectionFirstNumber.empty()) {
+            number = chunk.sectionFirstNumber.back() + first - chunk.sectionFirstPage.back();
+        } else if (index > 0 && !m_chunks[index - 1].sectionFirstNumber.empty()) {
+            const Chunk& previous = m_chunks[index - 1];
+            number = previous.sectionFirstNumber.back() + chunk.firstPage
                 - (previous.firstPage + previous.sectionFirstPage.back());
         }
-        part.sectionFirstPage.push_back(first);
-        part.sectionFirstNumber.push_back(number);
+        chunk.sectionFirstPage.push_back(first);
+        chunk.sectionFirstNumber.push_back(number);
     }
     m_laidOut = index + 1;
 }
@@ -320,17 +320,17 @@ bool TextPages::layOutMore(int milliseconds)
 {
     QElapsedTimer clock;
     clock.start();
-    while (m_laidOut < m_parts.size()) {
+    while (m_laidOut < m_chunks.size()) {
         layOutNext();
         if (clock.elapsed() >= milliseconds)
             break;
     }
-    return m_laidOut == m_parts.size();
+    return m_laidOut == m_chunks.size();
 }
 
 void TextPages::ensureReady(int page) const
 {
-    while (m_laidOut < m_parts.size() && pagesSoFar() <= page)
+    while (m_laidOut < m_chunks.size() && pagesSoFar() <= page)
         layOutNext();
 }
 
@@ -338,18 +338,18 @@ int TextPages::pagesSoFar() const
 {
     if (m_laidOut == 0)
         return 0;
-    const Part& last = m_parts[m_laidOut - 1];
+    const Chunk& last = m_chunks[m_laidOut - 1];
     return last.firstPage + last.pages;
 }
 
 int TextPages::pageCountKnown() const
 {
-    return m_laidOut == m_parts.size() ? pagesSoFar() : 0;
+    return m_laidOut == m_chunks.size() ? pagesSoFar() : 0;
 }
 
 int TextPages::pageCount() const
 {
-    while (m_laidOut < m_parts.size())
+    while (m_laidOut < m_chunks.size())
         layOutNext();
     return std::max(1, pagesSoFar());
 }
@@ -361,58 +361,59 @@ int TextPages::pagesReady() const
 
 QSizeF TextPages::pageSize(int page) const
 {
-    // A page not laid out yet is given the paper of the next part: nothing is laid out to answer.
-    std::size_t index = m_laidOut < m_parts.size() ? m_laidOut : m_parts.size() - 1;
+    // A page not laid out yet is given the paper of the next chunk: nothing is laid out to answer.
+    std::size_t index = m_laidOut < m_chunks.size() ? m_laidOut : m_chunks.size() - 1;
     if (page < pagesSoFar())
-        index = place(page).part;
-    const RtfPageSetup& paper = m_parts[index].page;
+        index = place(page).chunk;
+    const RtfPageSetup& paper = m_chunks[index].page;
     return {RtfTextBuilder::pixels(paper.paperWidth), RtfTextBuilder::pixels(paper.paperHeight)};
 }
 
 void TextPages::setLandscape(bool landscape)
 {
     bool changed = false;
-    for (Part& part : m_parts) {
-        if (landscape == (part.page.paperWidth > part.page.paperHeight))
+    for (Chunk& chunk : m_chunks) {
+        if (landscape == (chunk.page.paperWidth > chunk.page.paperHeight))
             continue;
-        std::swap(part.page.paperWidth, part.page.paperHeight);
-        part.page.landscape = landscape;
+        std::swap(chunk.page.paperWidth, chunk.page.paperHeight);
+        chunk.page.landscape = landscape;
         changed = true;
     }
     if (!changed)
         return;
     m_bandHeights.clear();
-    for (Part& part : m_parts) {
-        if (part.document)
-            applyPaper(part);
+    for (Chunk& chunk : m_chunks) {
+        if (chunk.document)
+            applyPaper(chunk);
     }
     m_laidOut = 0;
 }
 
-std::size_t TextPages::partOf(const QTextDocument* document) const
+std::size_t TextPages::chunkOf(const QTextDocument* document) const
 {
-    const auto found = m_partOf.find(document);
-    return found == m_partOf.end() ? m_parts.size() : found->second;
+    const auto found = m_chunkOf.find(document);
+    return found == m_chunkOf.end() ? m_chunks.size() : found->second;
 }
 
 TextPages::Place TextPages::place(int page) const
 {
     Place where;
-    const auto laidOut = m_parts.begin() + static_cast<std::ptrdiff_t>(m_laidOut);
-    const auto next
-        = std::upper_bound(m_parts.begin(), laidOut, page, [](int p, const Part& part) { return p < part.firstPage; });
-    where.part = next == m_parts.begin() ? 0 : static_cast<std::size_t>(next - m_parts.begin()) - 1;
-    const Part& part = m_parts[where.part];
-    where.pageInPart = page - part.firstPage;
+    const auto laidOut = m_chunks.begin() + static_cast<std::ptrdiff_t>(m_laidOut);
+    const auto next = std::upper_bound(m_chunks.begin(), laidOut, page,
+                                       [](int p, const Chunk& chunk) { return p < chunk.firstPage; });
+    where.chunk = next == m_chunks.begin() ? 0 : static_cast<std::size_t>(next - m_chunks.begin()) - 1;
+    const Chunk& chunk = m_chunks[where.chunk];
+    where.pageInChunk = page - chunk.firstPage;
     std::size_t section = 0;
-    while (section + 1 < part.sectionFirstPage.size() && part.sectionFirstPage[section + 1] <= where.pageInPart)
+    while (section + 1 < chunk.sectionFirstPage.size() && chunk.sectionFirstPage[section + 1] <= where.pageInChunk)
         ++section;
-    where.section = part.firstSection + section;
-    where.sectionFirst = part.firstPage + (section < part.sectionFirstPage.size() ? part.sectionFirstPage[section] : 0);
-    where.sectionEnd = part.firstPage
-        + (section + 1 < part.sectionFirstPage.size() ? part.sectionFirstPage[section + 1] : part.pages);
+    where.section = chunk.firstSection + section;
+    where.sectionFirst
+        = chunk.firstPage + (section < chunk.sectionFirstPage.size() ? chunk.sectionFirstPage[section] : 0);
+    where.sectionEnd = chunk.firstPage
+        + (section + 1 < chunk.sectionFirstPage.size() ? chunk.sectionFirstPage[section + 1] : chunk.pages);
     where.number
-        = (section < part.sectionFirstNumber.size() ? part.sectionFirstNumber[section] : where.sectionFirst + 1)
+        = (section < chunk.sectionFirstNumber.size() ? chunk.sectionFirstNumber[section] : where.sectionFirst + 1)
         + (page - where.sectionFirst);
     return where;
 }
@@ -434,28 +435,28 @@ int TextPages::fieldDigits(const QTextDocument* document, int kind) const
 {
     if (!m_rtf)
         return 1;
-    const std::size_t index = partOf(document);
-    const bool restarts = index < m_parts.size() && m_parts[index].firstSection < m_rtf->sections.size()
-        && m_rtf->sections[m_parts[index].firstSection].pageNumberStart >= 0;
-    const bool withinPart = kind == static_cast<int>(RtfRunKind::SectionPageCount)
+    const std::size_t index = chunkOf(document);
+    const bool restarts = index < m_chunks.size() && m_chunks[index].firstSection < m_rtf->sections.size()
+        && m_rtf->sections[m_chunks[index].firstSection].pageNumberStart >= 0;
+    const bool withinChunk = kind == static_cast<int>(RtfRunKind::SectionPageCount)
         || (kind == static_cast<int>(RtfRunKind::PageNumber) && restarts);
     const qsizetype characters
-        = withinPart && document ? document->characterCount() : static_cast<qsizetype>(m_rtf->text.size());
+        = withinChunk && document ? document->characterCount() : static_cast<qsizetype>(m_rtf->text.size());
     return digitsOf(static_cast<int>(std::min<qsizetype>(characters / charactersPerPage + 1, 1000000000)));
 }
 
 int TextPages::pageOf(const QTextCursor& cursor, QRectF* rectOnPage) const
 {
-    const std::size_t index = partOf(cursor.document());
-    if (index >= m_parts.size())
+    const std::size_t index = chunkOf(cursor.document());
+    if (index >= m_chunks.size())
         return 0;
     while (m_laidOut <= index)
         layOutNext();
-    const Part& part = m_parts[index];
-    const QTextDocument& document = *part.document;
+    const Chunk& chunk = m_chunks[index];
+    const QTextDocument& document = *chunk.document;
     const QTextBlock block = document.findBlock(cursor.position());
     if (!block.isValid())
-        return part.firstPage;
+        return chunk.firstPage;
     QRectF rect = document.documentLayout()->blockBoundingRect(block);
     if (const QTextLayout* layout = block.layout()) {
         const QTextLine line = layout->lineForTextPosition(cursor.position() - block.position());
@@ -465,24 +466,24 @@ int TextPages::pageOf(const QTextCursor& cursor, QRectF* rectOnPage) const
         }
     }
     const qreal height = document.pageSize().height();
-    const int page = std::clamp(static_cast<int>(rect.top() / height), 0, part.pages - 1);
+    const int page = std::clamp(static_cast<int>(rect.top() / height), 0, chunk.pages - 1);
     if (rectOnPage)
         *rectOnPage = rect.translated(0, -page * height);
-    return part.firstPage + page;
+    return chunk.firstPage + page;
 }
 
 QTextCursor TextPages::find(const QString& text, const QTextCursor& after, QTextDocument::FindFlags flags) const
 {
-    if (m_parts.empty() || text.isEmpty())
+    if (m_chunks.empty() || text.isEmpty())
         return {};
     const bool backward = flags.testFlag(QTextDocument::FindBackward);
-    const std::size_t from = after.isNull() ? (backward ? m_parts.size() - 1 : 0) : partOf(after.document());
-    if (from >= m_parts.size())
+    const std::size_t from = after.isNull() ? (backward ? m_chunks.size() - 1 : 0) : chunkOf(after.document());
+    if (from >= m_chunks.size())
         return {};
-    // Parts are built as the search reaches them: a match near the start builds nothing further on.
+    // Chunks are built as the search reaches them: a match near the start builds nothing further on.
     for (std::size_t i = from;; backward ? --i : ++i) {
         ensureBuilt(i);
-        const QTextDocument& document = *m_parts[i].document;
+        const QTextDocument& document = *m_chunks[i].document;
         QTextCursor found;
         if (i == from && !after.isNull())
             found = document.find(text, after, flags);
@@ -490,7 +491,7 @@ QTextCursor TextPages::find(const QString& text, const QTextCursor& after, QText
             found = document.find(text, backward ? document.characterCount() - 1 : 0, flags);
         if (!found.isNull())
             return found;
-        if (backward ? i == 0 : i + 1 == m_parts.size())
+        if (backward ? i == 0 : i + 1 == m_chunks.size())
             return {};
     }
 }
@@ -498,11 +499,11 @@ QTextCursor TextPages::find(const QString& text, const QTextCursor& after, QText
 QString TextPages::plainText() const
 {
     QString text;
-    for (std::size_t i = 0; i < m_parts.size(); ++i) {
+    for (std::size_t i = 0; i < m_chunks.size(); ++i) {
         ensureBuilt(i);
         if (i > 0)
             text += QLatin1Char('\n');
-        text += m_parts[i].document->toPlainText();
+        text += m_chunks[i].document->toPlainText();
     }
     return text;
 }
@@ -525,10 +526,10 @@ void TextPages::paintBand(QPainter& painter, int story, const Place& where, bool
 {
     if (!m_rtf || story < 0 || !m_builder)
         return;
-    const RtfPageSetup& paper = m_parts[where.part].page;
+    const RtfPageSetup& paper = m_chunks[where.chunk].page;
     QTextDocument band;
     band.documentLayout()->setPaintDevice(layoutDevice());
-    band.setDefaultFont(m_parts[where.part].document->defaultFont());
+    band.setDefaultFont(m_chunks[where.chunk].document->defaultFont());
     m_builder->buildBand(static_cast<std::size_t>(story), band, where.number, pageCountKnown(),
                          where.sectionEnd - where.sectionFirst);
     band.setTextWidth(RtfTextBuilder::pixels(paper.paperWidth - paper.marginLeft - paper.marginRight));
@@ -548,14 +549,14 @@ void TextPages::paintPage(QPainter& painter, int page) const
     if (page < 0 || page >= pagesSoFar())
         return;
     const Place where = place(page);
-    const Part& part = m_parts[where.part];
-    const QTextDocument& document = *part.document;
+    const Chunk& chunk = m_chunks[where.chunk];
+    const QTextDocument& document = *chunk.document;
     const QSizeF paper = document.pageSize();
     painter.save();
     painter.setClipRect(QRectF(QPointF(0, 0), paper), Qt::IntersectClip);
-    painter.translate(0, -where.pageInPart * paper.height());
+    painter.translate(0, -where.pageInChunk * paper.height());
     QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = QRectF(0, where.pageInPart * paper.height(), paper.width(), paper.height());
+    context.clip = QRectF(0, where.pageInChunk * paper.height(), paper.width(), paper.height());
     context.palette.setColor(QPalette::Text, Qt::black);
     for (const auto& selection : m_selections) {
         if (selection.cursor.document() == &document)
