@@ -349,11 +349,7 @@ void frmCollections::ShowCollections(bool modal)
     if (!m_record.listCode.empty() && m_record.account.empty())
         clearPosition();
     updateRequiredState();
-    if (modal) {
-        WindowRunner::run(*this);
-    } else {
-        show();
-    }
+    WindowRunner::open(*this, modal);
 }
 
 std::string frmCollections::GetCollectionStatusData(bool& received)

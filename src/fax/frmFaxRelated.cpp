@@ -588,11 +588,7 @@ void frmFaxRelated::cmdOKFaxResend_Click()
 
 void frmFaxRelated::showWindow(bool modal)
 {
-    if (modal) {
-        WindowRunner::run(*this);
-    } else {
-        show();
-    }
+    WindowRunner::open(*this, modal);
 }
 
 } // namespace corvane

@@ -278,11 +278,7 @@ void frmFaxShared::ShowQueue(bool modal)
     m_tabWidget->setCurrentIndex(0);
     DisplayTab(0, m_search);
     m_reloadTimer->start();
-    if (modal) {
-        WindowRunner::run(*this);
-    } else {
-        show();
-    }
+    WindowRunner::open(*this, modal);
 }
 
 int frmFaxShared::currentTab() const

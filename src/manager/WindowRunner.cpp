@@ -27,4 +27,12 @@ int WindowRunner::run(QDialog& window)
     return -1;
 }
 
+void WindowRunner::open(QDialog& window, bool modal)
+{
+    if (modal)
+        run(window);
+    else
+        window.show();
+}
+
 } // namespace corvane

@@ -14,6 +14,8 @@ public:
     static Mode mode();
     /// Opens the window; in Modal mode returns its result once it has closed, in NonModal mode returns -1 at once.
     static int run(QDialog& window);
+    /// Opens the window through run when the host asked for a modal window, or only shows it when it did not.
+    static void open(QDialog& window, bool modal);
 };
 
 } // namespace corvane

@@ -209,10 +209,7 @@ void frmSecurity::ShowSecurityList(bool modal)
         disableTreeToolTips(m_tree);
         m_toolTipTimer->start();
         m_tree->setFocus();
-        if (modal)
-            WindowRunner::run(*this);
-        else
-            show();
+        WindowRunner::open(*this, modal);
     } catch (...) {
         Log::error("ERR in frmSecurity.ShowSecurityList   ", Log::describeCurrentException());
     }

@@ -210,10 +210,7 @@ void frmSysSettings::ShowSettings(bool modal)
             applyGate();
             updateButtons();
         });
-        if (modal)
-            WindowRunner::run(*this);
-        else
-            show();
+        WindowRunner::open(*this, modal);
     } catch (...) {
         Log::error("ERR in frmSysSettings.ShowSettings   ", Log::describeCurrentException());
     }

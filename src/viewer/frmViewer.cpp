@@ -375,8 +375,6 @@ bool frmViewer::ShowCode(const Inputs& inputs)
         WindowRunner::run(*this);
         return m_result;
     } catch (...) {
-        if (QApplication::overrideCursor())
-            QApplication::restoreOverrideCursor();
         const std::string description = Log::describeCurrentException();
         Log::error("ERR in frmViewer.ShowCode    ", description);
         tell("Error while loading Viewer \r\n" + description, PromptIcon::Critical);
