@@ -64,19 +64,6 @@ std::string today()
         + std::to_string(static_cast<int>(date.year()));
 }
 
-/// The payload of a request: everything after its first count fields after the table (it may hold bars).
-std::string payloadAfter(const Request& request, std::size_t count)
-{
-    std::size_t at = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t bar = request.rest.find('|', at);
-        if (bar == std::string::npos)
-            return {};
-        at = bar + 1;
-    }
-    return request.rest.substr(at);
-}
-
 /// An image arriving in pieces, kept per operator until it is complete.
 struct PendingImage {
     std::string code;
@@ -138,7 +125,7 @@ public:
         const std::size_t colon = nameAndType.find(':');
         if (code.empty() || colon == std::string::npos || colon == 0)
             return Answer::text("|ERROR|Custom Forms|A form needs a code and a name.");
-        const std::string layout = payloadAfter(request, 3);
+        const std::string layout = request.payloadAfter(3);
         const std::string existing = m_db.scalar("SELECT doc_type FROM custom_forms WHERE code = ?", {code}, "");
         m_db.query("INSERT INTO custom_forms(code, name, type, active, modified, doc_type, layout) "
                    "VALUES(?, ?, ?, '1', ?, ?, ?) ON CONFLICT(code) DO UPDATE SET name = excluded.name, "
@@ -164,7 +151,7 @@ public:
             found = m_pending.emplace(request.operatorCode, PendingImage {code, image, 1, {}}).first;
         }
         PendingImage& pending = found->second;
-        const std::string data = payloadAfter(request, 3);
+        const std::string data = request.payloadAfter(3);
         pending.data += data;
         ++pending.nextPiece;
         // A piece shorter than a whole piece is the last one.
@@ -196,7 +183,7 @@ public:
         settle(request.operatorCode);
         m_db.query("INSERT INTO custom_form_menu(id, entries) VALUES(1, ?) "
                    "ON CONFLICT(id) DO UPDATE SET entries = excluded.entries",
-                   {payloadAfter(request, 1)});
+                   {request.payloadAfter(1)});
         return Answer::text("1");
     }
 

@@ -111,19 +111,6 @@ std::vector<std::string_view> splitAt(std::string_view text, char separator)
     }
 }
 
-/// Everything after the first count fields that follow the table name (a payload may hold bars).
-std::string payloadAfter(const Request& request, std::size_t count)
-{
-    std::size_t at = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t bar = request.rest.find('|', at);
-        if (bar == std::string::npos)
-            return {};
-        at = bar + 1;
-    }
-    return request.rest.substr(at);
-}
-
 std::string upper(std::string_view text)
 {
     std::string result(text);
@@ -225,7 +212,7 @@ void registerPatientSetupRequests(PracticeServer& server)
             db.query("DELETE FROM patient_header WHERE owner = 'DEFAULT'", {});
             return Answer::text("1");
         }
-        const std::string layout = payloadAfter(request, 3);
+        const std::string layout = request.payloadAfter(3);
         if (layout.empty())
             return Answer::text("|ERROR|Configure Header|The header holds no fields.");
         db.transaction([&] {
@@ -248,7 +235,7 @@ void registerPatientSetupRequests(PracticeServer& server)
     });
 
     server.addHandler("SET", "DMDF", [&db](const Request& request) {
-        const std::string rows = payloadAfter(request, 0);
+        const std::string rows = request.payloadAfter(0);
         if (const std::string refused = demoRefusal(rows); !refused.empty())
             return Answer::text("|ERROR|Demographics Defaults|" + refused);
         db.transaction([&] {

@@ -20,6 +20,18 @@ const std::string& Request::arg(std::size_t i) const
     return i < args.size() ? args[i] : none;
 }
 
+std::string Request::payloadAfter(std::size_t count) const
+{
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t bar = rest.find('|', at);
+        if (bar == std::string::npos)
+            return {};
+        at = bar + 1;
+    }
+    return rest.substr(at);
+}
+
 PracticeServer::PracticeServer(const std::string& databasePath)
     : m_db(std::make_unique<Database>(databasePath))
 {

@@ -21,6 +21,8 @@ struct Request {
     const std::string& arg(std::size_t i) const;
     /// Everything after the table name and its bar, unsplit (payloads may hold their own separators).
     std::string rest;
+    /// The payload after the first count fields of rest (it may hold bars); empty when there are fewer fields.
+    std::string payloadAfter(std::size_t count) const;
 };
 
 /// A handler's answer: data lines, or an error message.
